@@ -1,0 +1,65 @@
+# One-command set-up and runs for the ZOL client suite. Every target installs
+# what it needs first, so a fresh Debian 12 machine only needs `make test`.
+
+JOBS ?= 2
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+# Debian packages the suite builds and runs with.
+PACKAGES := build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev \
+	libgtest-dev libgmock-dev libbenchmark-dev \
+	qt6-base-dev qt6-base-dev-tools libgl-dev qt6-webengine-dev qt6-speech-dev \
+	qt6-multimedia-dev libqt6svg6-dev qt6-image-formats-plugins \
+	libcrypto++-dev libminizip-dev zlib1g-dev openssl \
+	fonts-open-sans fonts-liberation2 fonts-crosextra-carlito \
+	xvfb xauth
+
+.PHONY: all deps configure build test test-dev test-tsan demo bench fuzz format clean
+
+all: build
+
+deps:
+	@missing=$$(for p in $(PACKAGES); do \
+	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; \
+	  done); \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:" $$missing; \
+	  $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get update -qq && \
+	  $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $$missing >/dev/null; \
+	fi
+
+build/dev/build.ninja: CMakeLists.txt CMakePresets.json
+	cmake --preset dev >/dev/null
+
+build: deps build/dev/build.ninja
+	cmake --build --preset dev -j $(JOBS)
+
+test: build test-tsan
+	ctest --preset dev --progress
+	@echo "All tests passed (dev: ASan + UBSan; server link also under TSan)."
+
+test-dev: build
+	ctest --preset dev --progress
+
+test-tsan: deps
+	cmake --preset tsan >/dev/null
+	cmake --build --preset tsan -j $(JOBS)
+	ctest --preset tsan --progress -L serverlink
+
+demo: build
+	./scripts/demo.sh build/dev
+
+bench: deps
+	cmake --preset release >/dev/null
+	cmake --build --preset release -j $(JOBS)
+	./scripts/bench.sh build/release
+
+fuzz: deps
+	cmake --preset fuzz >/dev/null
+	cmake --build --preset fuzz -j $(JOBS)
+	@echo "Fuzz targets are in build/fuzz/; see README.md for how to run them."
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build
