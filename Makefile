@@ -43,7 +43,7 @@ test-dev: build
 test-tsan: deps
 	cmake --preset tsan >/dev/null
 	cmake --build --preset tsan -j $(JOBS)
-	ctest --preset tsan --progress -L serverlink
+	ctest --preset tsan --progress -L 'serverlink|platform'
 
 demo: build
 	./scripts/demo.sh build/dev

@@ -1,4 +1,4 @@
-# zol_add_test(<name> SOURCES <files...> LIBS <targets...> [LABELS <labels...>]
+# zol_add_test(<name> SOURCES <files...> LIBS <targets...> [LABELS <label>]
 #              [TIMEOUT <seconds>] [OWN_MAIN])
 # OWN_MAIN: the sources bring main() (for example one that creates a QApplication).
 # Builds one GoogleTest program and registers its tests with CTest, one CTest
