@@ -10,3 +10,7 @@ zol_add_test(serverlink_relay_codec_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/relay_crypto_test.cpp ${CMAKE_CURRENT_LIST_DIR}/json_reader_test.cpp
   LIBS zolserverlink
   LABELS serverlink)
+zol_add_test(serverlink_relay_session_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/relay_session_test.cpp
+  LIBS zolserverlink
+  LABELS serverlink)
