@@ -1,0 +1,30 @@
+#include "serverlink/outgoing_queue.h"
+
+namespace zol {
+
+void OutgoingQueue::Push(OutgoingMessage message) {
+    std::lock_guard lock(mutex_);
+    messages_.push_back(std::move(message));
+}
+
+std::optional<OutgoingMessage> OutgoingQueue::Pop() {
+    std::lock_guard lock(mutex_);
+    if (messages_.empty()) {
+        return std::nullopt;
+    }
+    OutgoingMessage message = std::move(messages_.front());
+    messages_.pop_front();
+    return message;
+}
+
+void OutgoingQueue::Clear() {
+    std::lock_guard lock(mutex_);
+    messages_.clear();
+}
+
+bool OutgoingQueue::Empty() {
+    std::lock_guard lock(mutex_);
+    return messages_.empty();
+}
+
+}  // namespace zol

@@ -1,0 +1,113 @@
+// The request engine: every conversation with the server is a request that
+// blocks its caller until the reply came back or a time-out passed. Replies
+// carry no request number; MatchReply pairs each received frame with the
+// oldest sent request it answers:
+//   - a greeting frame (16 bytes beginning with ZOL), or anything while the
+//     relay binds the connection: the first sent request;
+//   - a single numeric field (a bare result code): the first sent request;
+//   - result code, object name, method name, ...: the first sent request with
+//     the same object and method name ("ZOLApp" requests also take replies
+//     from "ZOLObject").
+// Requests not yet handed to the socket are never paired.
+//
+// Thread-safety: SendRequest may be called from any number of threads at
+// once; the link's send thread calls MarkSent, its frame splitter MatchReply.
+// Lock order: pending-list lock, then the transport's queue lock.
+#pragma once
+
+#include <cstdint>
+#include <list>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <string_view>
+
+#include "platform/event.h"
+#include "serverlink/link_timeouts.h"
+
+namespace zol {
+
+class LinkObserver;
+
+// SendRequest results (the server's own result code travels separately).
+inline constexpr int kRequestOk = 0;
+inline constexpr int kRequestNoReply = 1;        // sent, no reply in time
+inline constexpr int kRequestNotSent = 2;        // not connected, or not sent in time
+inline constexpr int kRequestNotDecodable = -1;  // neither greeting frame nor field list
+
+struct PendingRequest {
+    Event sentEvent{Event::Reset::Auto};
+    Event replyEvent{Event::Reset::Auto};
+    std::string objectName;  // first field; empty for greeting and relay frames
+    std::string methodName;  // second field
+    std::string message;
+    std::string reply;  // the whole reply frame, stored by MatchReply
+    std::int32_t resultCode = 0;
+};
+
+struct PendingEntry {
+    std::shared_ptr<PendingRequest> request;
+    std::uint32_t requestId = 0;
+    bool sent = false;
+};
+
+// What the engine needs from the connection it runs on.
+class RequestTransport {
+  public:
+    virtual ~RequestTransport() = default;
+    virtual bool IsConnected() const = 0;
+    virtual bool IsBinding() const = 0;
+    // Appends the message to the send queue; called with the pending-list
+    // lock held. False when the message cannot be queued.
+    virtual bool QueueOutgoing(std::string_view message, std::uint32_t requestId) = 0;
+};
+
+class RequestEngine {
+  public:
+    RequestEngine(RequestTransport& transport, const LinkTimeouts& timeouts)
+        : transport_(transport), timeouts_(timeouts) {}
+    RequestEngine(const RequestEngine&) = delete;
+    RequestEngine& operator=(const RequestEngine&) = delete;
+
+    void SetObserver(LinkObserver* observer) { observer_ = observer; }
+
+    // Sends one message and waits for its reply. `replyText` receives the
+    // whole reply frame up to its first zero byte, `resultCode` the server's
+    // result code. With `noWait` the call returns 0 once the message is sent.
+    int SendRequest(std::string_view message, std::int32_t& resultCode, std::string& replyText,
+                    bool noWait = false);
+
+    // Registers a request as pending and queues its message; returns its id,
+    // or 0 when the message could not be queued. The caller waits on
+    // request->sentEvent / replyEvent and then calls Remove(id) (harmless
+    // when a reply already took the entry). Used by SendRequest and by the
+    // relay's binding message.
+    std::uint32_t Enqueue(std::shared_ptr<PendingRequest> request);
+    void Remove(std::uint32_t requestId);
+
+    // Send thread: the message with this id went to the socket (or failed to).
+    void MarkSent(std::uint32_t requestId);
+    // Frame splitter: offers a frame; true when a waiting request took it.
+    // `binding`: the relay is binding the connection, any frame answers the
+    // first sent request.
+    bool MatchReply(std::string_view frame, bool binding);
+
+    int MissedPings() const;
+    std::size_t PendingCount() const;
+
+  private:
+    void CountPing(int error);
+
+    RequestTransport& transport_;
+    const LinkTimeouts& timeouts_;
+    LinkObserver* observer_ = nullptr;
+
+    mutable std::mutex pendingMutex_;
+    std::list<PendingEntry> pending_;
+    std::uint32_t lastRequestId_ = 0;
+
+    mutable std::mutex pingMutex_;
+    int missedPings_ = 0;
+};
+
+}  // namespace zol

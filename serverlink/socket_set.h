@@ -1,0 +1,138 @@
+// SocketSet: a small event-driven set of non-blocking IPv4 stream sockets.
+//
+// One thread (the connection's receive thread) drives the set with
+// ProcessEvents, one event step at a time; that thread sleeps inside poll()
+// while holding the set's mutex. Any other thread that needs the set (Send,
+// CloseAll, Abort, Wake) takes it with the priority sequence: it announces
+// itself, wakes the event thread through the wake descriptor at wait index 0,
+// and takes the mutex before the event thread can start its next step, so a
+// sender is never starved by a wait without time-out.
+//
+// Thread-safety: ProcessEvents and ConsumeReceived from the one event thread;
+// every other operation from any thread.
+#pragma once
+
+#include <chrono>
+#include <condition_variable>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zol {
+
+// Network event bits as the Windows Sockets layer numbers them.
+inline constexpr int kEventRead = 1;
+inline constexpr int kEventWrite = 2;
+inline constexpr int kEventAccept = 8;
+inline constexpr int kEventConnect = 16;
+inline constexpr int kEventClose = 32;
+
+inline constexpr std::size_t kMaxSocketSlots = 63;
+inline constexpr std::size_t kReceiveChunkSize = 65536;
+
+enum class LinkState { Empty = 0, Connecting = 4, Connected = 5 };
+
+struct SocketSlot {
+    int socket = -1;
+    std::uint32_t peerAddress = 0;  // network byte order
+    std::string pendingData;        // bytes the socket has not taken yet
+    std::size_t pendingSent = 0;    // how many of them have gone since
+    std::chrono::steady_clock::time_point lastActivity{};
+    bool connected = false;     // connect event seen
+    bool closed = false;        // close event seen; removed at the next step
+    std::string receiveBuffer;  // received and not yet consumed
+};
+
+// What one ProcessEvents step reports.
+struct SocketEvents {
+    int result = 0;
+    int eventMask = 0;
+    int socket = -1;
+    std::uint32_t peerAddress = 0;
+    std::size_t bytesSent = 0;
+    bool received = false;  // the read bit came with new bytes in the receive buffer
+};
+
+class SocketSet {
+  public:
+    SocketSet();
+    ~SocketSet();
+    SocketSet(const SocketSet&) = delete;
+    SocketSet& operator=(const SocketSet&) = delete;
+
+    // Starts a non-blocking connect to `address` (network order):`port`.
+    // 0 when started (completion arrives as a connect event), 10056 when the
+    // set already holds a socket, or the error of the failed attempt.
+    int Connect(std::uint32_t address, std::uint16_t port);
+
+    // One step of the event loop (see socket_set.cpp).
+    SocketEvents ProcessEvents();
+
+    // Sends a whole message: 0 sent, 10035 partly sent (the rest goes on the
+    // next write event), 997 earlier bytes still pending, 10058 slot closed,
+    // 87 socket not in the set, 10057 connection not completed, another error
+    // closes the slot.
+    int Send(int socket, std::string_view bytes);
+
+    // Offers the socket's received bytes to `consume`, which returns how many
+    // it took from the front; those are removed. Event thread only.
+    void ConsumeReceived(int socket, const std::function<std::size_t(std::string_view)>& consume);
+
+    // Sockets that are open: not closed and not shutting down. Event thread.
+    std::vector<int> OpenSockets();
+
+    // Closes every slot (the next step returns 10057).
+    void CloseAll();
+    // Shuts `socket` down in both directions; the event thread then sees its
+    // close. Used when the stream can no longer be trusted.
+    void Abort(int socket);
+    // Ends the event thread's current wait; its step returns 0 without events.
+    void Wake();
+
+    // A slot whose receive buffer holds this many bytes is not read from until
+    // its owner consumed some; the bytes wait in the kernel instead.
+    void SetReceiveLimit(std::size_t bytes);
+    // Event-wait time-out; negative waits without limit (the default).
+    void SetWaitTimeout(std::chrono::milliseconds timeout);
+    // A sender that met 997 takes a ticket before its Send and then waits
+    // until a slot's pending bytes have gone, a slot closed,
+    // InterruptSendWaits was called or the time-out passed.
+    std::uint64_t SendProgressTicket();
+    void WaitForSendProgress(std::uint64_t ticket, std::chrono::milliseconds timeout);
+    void InterruptSendWaits() { NoteSendProgress(); }
+
+    LinkState State();
+    std::size_t SlotCount();
+
+  private:
+    class PriorityLock;
+
+    void CloseSlot(std::size_t index);
+    int SendLoop(SocketSlot& slot, std::string_view bytes, std::size_t& accepted);
+    void HandleSlotEvents(std::size_t index, short revents, SocketEvents& out);
+    SocketSlot* FindSlot(int socket);
+    void NoteSendProgress();
+
+    std::mutex mutex_;
+    std::mutex gateMutex_;
+    std::condition_variable gateCv_;
+    int priorityWaiters_ = 0;
+    int wakeFd_ = -1;
+
+    std::vector<SocketSlot> slots_;
+    std::size_t nextIndex_ = 0;
+    LinkState linkState_ = LinkState::Empty;
+    std::string scratch_;
+    std::chrono::milliseconds waitTimeout_{-1};
+    std::size_t receiveLimit_ = SIZE_MAX;
+
+    std::mutex progressMutex_;
+    std::condition_variable progressCv_;
+    std::uint64_t progressCount_ = 0;
+};
+
+}  // namespace zol
