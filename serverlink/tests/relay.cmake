@@ -14,3 +14,8 @@ zol_add_test(serverlink_relay_session_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/relay_session_test.cpp
   LIBS zolserverlink
   LABELS serverlink)
+zol_add_test(serverlink_relay_link_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/relay_link_test.cpp
+  LIBS zolserverlink
+  LABELS serverlink
+  TIMEOUT 120)

@@ -1,0 +1,313 @@
+#include "serverlink/relay_link.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+
+#include "platform/socket_errors.h"
+#include "serverlink/link_observer.h"
+#include "serverlink/relay_crypto.h"
+#include "serverlink/request_engine.h"
+#include "serverlink/server_link.h"
+
+namespace zol {
+namespace {
+
+constexpr const char* kRelayLogBaseName = "ZOLCloudWClient";
+constexpr std::chrono::milliseconds kHostMessagePoll{500};
+
+// Results after which the receive task keeps going: the socket layer's
+// wake-up and time-out, and the ends of a connection the relay may cause.
+bool ReceiveGoesOn(int result) {
+    return result == 0 || result == kErrorTimeout || result == kWsaEConnAborted ||
+           result == kWsaEConnReset || result == kWsaEShutdown || result == kWsaEConnRefused;
+}
+
+}  // namespace
+
+std::string JsonEscape(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            out.push_back('\\');
+            out.push_back(c);
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned char>(c));
+            out.append(escaped);
+        } else {
+            out.push_back(c);
+        }
+    }
+    return out;
+}
+
+RelayLink::RelayLink(const RelaySettings& settings, const LinkTimeouts& timeouts)
+    : settings_(settings),
+      timeouts_(timeouts),
+      session_([this](std::string_view text) { Log(text); }) {}
+
+RelayLink::~RelayLink() {
+    CloseRelay();
+}
+
+std::chrono::milliseconds RelayLink::Now() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now().time_since_epoch());
+}
+
+void RelayLink::Log(std::string_view text) {
+    std::shared_ptr<DailyLog> log;
+    {
+        std::lock_guard lock(logMutex_);
+        log = log_;
+    }
+    if (log)
+        log->WriteLogText(text, true, true);
+}
+
+void RelayLink::CloseLog() {
+    std::lock_guard lock(logMutex_);
+    log_.reset();
+}
+
+int RelayLink::OpenRelay(const std::string& credential) {
+    if (open_.load())
+        CloseRelay();
+    if (settings_.agentLog != 0) {
+        auto log = std::make_shared<DailyLog>(settings_.logFolder, settings_.logKeepDays);
+        // A log that cannot be opened leaves the relay working without one.
+        if (log->OpenDailyLog(kRelayLogBaseName)) {
+            std::lock_guard lock(logMutex_);
+            log_ = std::move(log);
+        }
+    }
+    Log("AgentConnection: Begin");
+
+    const std::uint32_t address = LookupIpv4(settings_.agentAddress);
+    if (address == 0) {
+        Log("Agent Connection: Can't resolve address");
+        CloseLog();
+        return kRelayUnresolvable;
+    }
+
+    stopping_.store(false);
+    closing_.store(false);
+    connectedHandle_.store(-1);
+    for (Event* event : {&sendEvent_, &dataEvent_, &connectedOrEnded_, &announcedEvent_,
+                         &receiveEnded_, &sendEnded_, &decodeEnded_}) {
+        event->ResetEvent();
+    }
+    session_.Clear();
+    if (control_.Connect(address, static_cast<std::uint16_t>(settings_.agentPort)) != 0) {
+        Log("Agent Connection: Connect failed");
+        CloseLog();
+        return kRelayConnectFailed;
+    }
+    open_.store(true);
+    receiveTask_ = std::thread([this] { ReceiveTask(); });
+
+    connectedOrEnded_.Wait(SecondsToWait(timeouts_.serverConnectTimeout));
+    if (connectedHandle_.load() < 0) {
+        Log("Agent Connection: Connect timeout");
+        CloseRelay();
+        return kRelayConnectFailed;
+    }
+
+    sendTask_ = std::thread([this] { SendTask(); });
+    decodeTask_ = std::thread([this] { DecodeAndPingTask(); });
+
+    credential_ = credential;
+    const std::string announcement =
+        "{\"type\":\"client\",\"name\":\"" + JsonEscape(credential) + "\"}";
+    Log("Agent Connection: Send to cloud " + announcement);
+    QueueRelayMessage(announcement);
+
+    nextPingMs_.store((Now() + SecondsToWait(settings_.agentPingSeconds)).count());
+    Log("Agent Connection: Open");
+    return kRelayOpen;
+}
+
+void RelayLink::QueueRelayMessage(std::string_view json) {
+    std::string line = EncryptAndEncode(json);
+    {
+        std::lock_guard lock(sendQueueMutex_);
+        sendQueue_.push_back(std::move(line));
+    }
+    sendEvent_.Set();
+}
+
+void RelayLink::ReceiveTask() {
+    int result = 0;
+    int lastLineResult = 0;
+    for (;;) {
+        const SocketEvents events = control_.ProcessEvents();
+        result = events.result;
+        if ((events.eventMask & kEventConnect) != 0 && result == 0) {
+            session_.Clear();  // a fresh plaintext buffer for the new connection
+            connectedHandle_.store(events.socket);
+            connectedOrEnded_.Set();
+        }
+        if ((events.eventMask & kEventClose) != 0) {
+            Log("Agent connection: Socket close event");
+        }
+        if (events.received) {
+            bool stored = false;
+            control_.ConsumeReceived(events.socket, [&](std::string_view received) {
+                const std::size_t used = session_.ScanReceived(received, lastLineResult);
+                stored = stored || used > 0;
+                return used;
+            });
+            if (stored)
+                dataEvent_.Set();
+        }
+        if (!ReceiveGoesOn(result))
+            break;
+    }
+    if (!closing_.load()) {
+        char text[96];
+        std::snprintf(text, sizeof text, "Agent connection : Receive task ending %d %d", result,
+                      lastLineResult);
+        Log(text);
+        if (observer_ != nullptr)
+            observer_->OnRelayReceiveEnded(lastLineResult);
+    }
+    receiveEnded_.Set();
+    connectedOrEnded_.Set();
+}
+
+void RelayLink::SendTask() {
+    while (!stopping_.load()) {
+        sendEvent_.Wait();
+        for (;;) {
+            if (stopping_.load())
+                break;
+            std::string line;
+            {
+                std::lock_guard lock(sendQueueMutex_);
+                if (sendQueue_.empty())
+                    break;
+                line = std::move(sendQueue_.front());
+                sendQueue_.pop_front();
+            }
+            // Sent once, whatever the socket says: a ping or an announcement
+            // that cannot go now is worth nothing later.
+            control_.Send(connectedHandle_.load(), line);
+        }
+    }
+    sendEnded_.Set();
+}
+
+void RelayLink::DecodeAndPingTask() {
+    // Never a busy loop, even with a decode time-out of 0.
+    const auto wait = SecondsToWait(std::max<std::int32_t>(timeouts_.decodeTimeout, 1));
+    while (!stopping_.load()) {
+        dataEvent_.Wait(wait);
+        if (stopping_.load())
+            break;
+        session_.RunDecodePass([this] { PingIfDue(); });
+        if (session_.Announced())
+            announcedEvent_.Set();
+    }
+    decodeEnded_.Set();
+}
+
+// Runs under the plaintext lock, as the design's ping does.
+void RelayLink::PingIfDue() {
+    const std::int64_t now = Now().count();
+    if (now <= nextPingMs_.load())
+        return;
+    char ping[32];
+    std::snprintf(ping, sizeof ping, "{\"ping\":%d}", std::rand());
+    QueueRelayMessage(ping);
+    nextPingMs_.store(now + SecondsToWait(settings_.agentPingSeconds).count());
+}
+
+void RelayLink::StopTask(std::thread& task, Event& ended) {
+    if (!task.joinable())
+        return;
+    if (ended.Wait(SecondsToWait(timeouts_.taskTerminateWaitTime))) {
+        task.join();
+    } else {
+        // Threads cannot be killed safely; leave it and count it.
+        task.detach();
+        abandonedTasks_.fetch_add(1);
+    }
+}
+
+void RelayLink::CloseRelay() {
+    Log("Agent Connection: End");
+    if (open_.load()) {
+        closing_.store(true);
+        stopping_.store(true);
+        sendEvent_.Set();
+        StopTask(sendTask_, sendEnded_);
+        control_.CloseAll();
+        StopTask(receiveTask_, receiveEnded_);
+        dataEvent_.Set();
+        StopTask(decodeTask_, decodeEnded_);
+        {
+            std::lock_guard lock(sendQueueMutex_);
+            sendQueue_.clear();
+        }
+        session_.Clear();
+        connectedHandle_.store(-1);
+        nextPingMs_.store(0);
+        credential_.clear();
+        open_.store(false);
+        closing_.store(false);
+    }
+    CloseLog();
+}
+
+int RelayLink::ResolveServerViaRelay(ServerTarget& target) {
+    if (target.relayCredential.empty())
+        return kRelayNoCredential;
+    const int opened = OpenRelay(target.relayCredential);
+    if (opened != kRelayOpen)
+        return opened;
+
+    // Polls of 500 ms; 0 checks once without waiting.
+    const std::int32_t polls = settings_.agentPostConnectWaitSeconds;
+    if (polls > 0) {
+        announcedEvent_.Wait(kHostMessagePoll * polls);
+    }
+    const std::optional<AnnouncedServer> announced = session_.Announced();
+    if (!announced) {
+        CloseRelay();
+        return kRelayServerNotOnline;
+    }
+    target.address = announced->address;
+    target.port = announced->port;
+    return 0;
+}
+
+int RelayLink::BindDataConnection(ServerLink& link) {
+    link.SetBinding(true);
+    const std::optional<AnnouncedServer> announced = session_.Announced();
+    const std::string binding = "{\"type\":\"client\",\"uuid\":\"client-" +
+                                JsonEscape(announced ? announced->uuid : std::string()) + "\"}";
+    Log("Agent Connection: Begin client connect. Sending " + binding);
+
+    auto request = std::make_shared<PendingRequest>();
+    request->message = EncryptAndEncode(binding);
+    const std::uint32_t id = link.Requests().Enqueue(request);
+    const bool answered = id != 0 &&
+                          request->sentEvent.Wait(SecondsToWait(timeouts_.serverSendTimeout)) &&
+                          request->replyEvent.Wait(SecondsToWait(timeouts_.serverReplyTimeout));
+    if (answered) {
+        const std::optional<std::string> plaintext = DecodeAndDecrypt(request->reply);
+        Log("Agent Connection: Begin client connect. Received " +
+            plaintext.value_or("(undecodable)"));
+    } else {
+        if (id != 0)
+            link.Requests().Remove(id);
+        Log("Agent Connection: Begin client connect. No reply");
+    }
+    link.SetBinding(false);
+    return 0;
+}
+
+}  // namespace zol
