@@ -72,6 +72,19 @@ class FakeRelay {
         return DecodeAndDecrypt(std::string_view(buffer, static_cast<std::size_t>(n)));
     }
 
+    // The next bytes as received, without decoding.
+    std::optional<std::string> ReceiveRaw(
+        std::chrono::milliseconds timeout = std::chrono::seconds(10)) {
+        pollfd p{client_, POLLIN, 0};
+        if (::poll(&p, 1, static_cast<int>(timeout.count())) != 1)
+            return std::nullopt;
+        char buffer[4096];
+        const ssize_t n = ::recv(client_, buffer, sizeof buffer, 0);
+        if (n <= 0)
+            return std::nullopt;
+        return std::string(buffer, static_cast<std::size_t>(n));
+    }
+
     void SendLine(std::string_view json) { SendRaw(EncryptAndEncode(json) + "\n"); }
     void SendRaw(std::string_view bytes) {
         while (!bytes.empty()) {

@@ -19,3 +19,8 @@ zol_add_test(serverlink_relay_link_tests
   LIBS zolserverlink
   LABELS serverlink
   TIMEOUT 120)
+zol_add_test(serverlink_relay_binding_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/relay_binding_test.cpp
+  LIBS zolserverlink
+  LABELS serverlink
+  TIMEOUT 120)
