@@ -1,0 +1,114 @@
+#include "simulator/sim_server.h"
+
+#include <QHostAddress>
+#include <set>
+
+#include "simulator/client_session.h"
+
+namespace zol {
+
+SimServer::SimServer(SimDesign design, SimConfig config)
+    : router_(RequestRouter::WithAllRequests()) {
+    state_.design = std::move(design);
+    state_.config = std::move(config);
+    QObject::connect(&listener_, &QTcpServer::newConnection, this, [this] { OnNewConnection(); });
+}
+
+SimServer::~SimServer() = default;
+
+bool SimServer::Listen(quint16 port, std::string& error) {
+    if (!listener_.listen(QHostAddress::LocalHost, port)) {
+        error = listener_.errorString().toStdString();
+        return false;
+    }
+    return true;
+}
+
+quint16 SimServer::Port() const {
+    return listener_.serverPort();
+}
+
+void SimServer::OnNewConnection() {
+    while (QTcpSocket* socket = listener_.nextPendingConnection()) {
+        const int connectionId = nextConnectionId_++;
+        auto* session = new ClientSession(*this, socket, connectionId, NextClientNumber());
+        session->setParent(this);
+        sessions_[connectionId] = session;
+    }
+}
+
+// Client numbers are one digit: the lowest of 1 to 9 not in use, 0 when all
+// are taken.
+int SimServer::NextClientNumber() const {
+    std::set<int> used;
+    for (const auto& [id, session] : sessions_) {
+        used.insert(session->State().clientNumber);
+    }
+    for (int number = 1; number <= 9; ++number) {
+        if (used.count(number) == 0) {
+            return number;
+        }
+    }
+    return 0;
+}
+
+void SimServer::ForgetSession(int connectionId) {
+    auto found = sessions_.find(connectionId);
+    if (found == sessions_.end()) {
+        return;
+    }
+    found->second->deleteLater();
+    sessions_.erase(found);
+}
+
+void SimServer::Deliver(const SimPush& push, int requesterId) {
+    for (const auto& [id, session] : sessions_) {
+        const SessionState& state = session->State();
+        if (!state.greeted || !state.authorised) {
+            continue;
+        }
+        const bool wanted = push.audience == PushAudience::kEveryone ||
+                            (push.audience == PushAudience::kRequester && id == requesterId) ||
+                            (push.audience == PushAudience::kStatusSubscribers &&
+                             (state.clientOptions & kExtendedStatusOption) != 0);
+        if (wanted) {
+            session->Send(push.message);
+        }
+    }
+}
+
+int SimServer::PushTo(int connectionId, const std::string& message) {
+    int count = 0;
+    for (const auto& [id, session] : sessions_) {
+        if ((connectionId == 0 || id == connectionId) && session->State().greeted) {
+            session->Send(message);
+            ++count;
+        }
+    }
+    return count;
+}
+
+int SimServer::DropConnections(int connectionId) {
+    std::vector<ClientSession*> victims;
+    for (const auto& [id, session] : sessions_) {
+        if (connectionId == 0 || id == connectionId) {
+            victims.push_back(session);
+        }
+    }
+    for (ClientSession* session : victims) {
+        session->Drop();
+    }
+    return static_cast<int>(victims.size());
+}
+
+std::vector<SimServer::ClientInfo> SimServer::Clients() const {
+    std::vector<ClientInfo> clients;
+    for (const auto& [id, session] : sessions_) {
+        const SessionState& state = session->State();
+        clients.push_back(
+            {id, state.clientNumber, session->PeerPort(), state.greeted, state.clientName});
+    }
+    return clients;
+}
+
+}  // namespace zol
