@@ -7,8 +7,14 @@
 #include <QSettings>
 
 #include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <functional>
 #include <map>
+#include <numbers>
 #include <vector>
+
+#include "assets/tools/artwork_manifest.h"
 
 namespace zol {
 
@@ -80,7 +86,9 @@ class SheetWriter {
     }
 
     void Add(const Block& block) {
-        const QSize size = block.Size();
+        QSize size = block.Size();
+        size.setWidth(
+            std::max(size.width(), QFontMetrics(labelFont_).horizontalAdvance(block.label)));
         if (x_ > kMargin && x_ + size.width() > kSheetWidth - kMargin) {
             EndRow();
         }
@@ -91,7 +99,7 @@ class SheetWriter {
             if (block.backing.isValid()) {
                 painter.setPen(Qt::NoPen);
                 painter.setBrush(block.backing);
-                painter.drawRoundedRect(QRect(origin, size - QSize(0, kLabelHeight)), 6, 6);
+                painter.drawRoundedRect(QRect(origin, block.Size() - QSize(0, kLabelHeight)), 6, 6);
                 x += 8;
                 top += 8;
             }
@@ -102,7 +110,7 @@ class SheetWriter {
             painter.setFont(labelFont_);
             painter.setPen(kLabelText);
             painter.drawText(QRect(origin.x(), origin.y() + size.height() - kLabelHeight,
-                                   std::max(size.width(), 64), kLabelHeight),
+                                   size.width(), kLabelHeight),
                              Qt::AlignLeft | Qt::AlignVCenter, block.label);
         });
         x_ += size.width() + kGap;
@@ -144,12 +152,37 @@ QImage LoadPicture(const QDir& folder, const QString& fileName) {
     return QImage(folder.filePath(fileName));
 }
 
-void AddInterfacePictures(SheetWriter& writer, const QDir& images) {
-    writer.Heading(QStringLiteral("images/"));
-    const QStringList files = images.entryList({QStringLiteral("*.png")}, QDir::Files);
-    for (const QString& file : files) {
-        writer.Add({file.chopped(4), {LoadPicture(images, file)}, QColor()});
+// The pictures in the order of the artwork list, which groups them by the
+// window that shows them; pictures the list does not name come last.
+QStringList PictureOrder(const std::filesystem::path& assetsRoot, const QDir& images) {
+    QStringList order;
+    std::ifstream list(assetsRoot / "src" / "images.txt");
+    for (const ImageArtwork& entry : ParseImageManifest(list).entries) {
+        order.append(QString::fromStdString(entry.name) + QStringLiteral(".png"));
     }
+    for (const QString& file : images.entryList({QStringLiteral("*.png")}, QDir::Files)) {
+        if (!order.contains(file)) {
+            order.append(file);
+        }
+    }
+    return order;
+}
+
+void AddInterfacePictures(SheetWriter& writer, const std::filesystem::path& assetsRoot,
+                          const QDir& images) {
+    writer.Heading(QStringLiteral("images/"));
+    for (const QString& file : PictureOrder(assetsRoot, images)) {
+        const QImage picture = LoadPicture(images, file);
+        if (!picture.isNull()) {
+            writer.Add({file.chopped(4), {picture}, QColor()});
+        }
+    }
+}
+
+int IconSize(const QString& themeFolder) {
+    const QSettings settings(QDir(themeFolder).filePath(QStringLiteral("theme.txt")),
+                             QSettings::IniFormat);
+    return settings.value(QStringLiteral("Metrics/cxStandard")).toInt();
 }
 
 // Groups a theme's files into icons: "name_off.png" with its "_dim" and "_on"
@@ -188,6 +221,42 @@ void AddTheme(SheetWriter& writer, const QDir& theme) {
         }
         writer.Add(block);
     }
+}
+
+// The meter face with the needle, hub and texts that the meter tile draws
+// over it: pivot (111, 125), needle 90 long with a 6-pixel half base, hub 20
+// across, the number 20 below the pivot and "WATTS" ending 64 below it.
+QImage MeterPreview(const QImage& face, double degrees, int watts) {
+    QImage preview = face.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    if (preview.isNull()) {
+        return preview;
+    }
+    const QPointF pivot(111, 125);
+    const double radians = degrees * std::numbers::pi / 180.0;
+    const QPointF direction(-std::cos(radians), -std::sin(radians));
+    const QPointF across(-direction.y(), direction.x());
+    QPainter painter(&preview);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::white);
+    painter.drawPolygon(QPolygonF(
+        {pivot + 90 * direction, pivot + 6 * across, pivot - 6 * across, pivot + 90 * direction}));
+    painter.drawEllipse(pivot, 10, 10);
+    QFont font(QStringLiteral("Open Sans"));
+    font.setBold(true);
+    font.setPixelSize(13);  // 10 points at 96 DPI
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    const int textWidth = 120;
+    painter.drawText(QRectF(pivot.x() - textWidth / 2, pivot.y() + 64 - 20, textWidth, 20),
+                     Qt::AlignHCenter | Qt::AlignBottom, QStringLiteral("WATTS"));
+    font.setPixelSize(21);  // 16 points
+    painter.setFont(font);
+    painter.setPen(degrees < 121 ? QColor(Qt::white) : degrees < 157 ? kStatusYellow : kStatusRed);
+    painter.drawText(QRectF(pivot.x() - textWidth / 2, pivot.y() + 20, textWidth, 30),
+                     Qt::AlignHCenter | Qt::AlignTop, QString::number(watts));
+    painter.end();
+    return preview;
 }
 
 // The pictures on the surfaces the client draws them on.
@@ -231,6 +300,10 @@ void AddInPlaceViews(SheetWriter& writer, const QDir& images) {
         dialog.pictures.push_back(LoadPicture(images, file));
     }
     writer.Add(dialog);
+    const QImage meter = LoadPicture(images, QStringLiteral("Meter.png"));
+    writer.Add({QStringLiteral("meter at 60 and 170 degrees"),
+                {MeterPreview(meter, 60, 1250), MeterPreview(meter, 170, 4720)},
+                QColor(0x12, 0x3A, 0x4E)});
 }
 
 }  // namespace
@@ -238,9 +311,14 @@ void AddInPlaceViews(SheetWriter& writer, const QDir& images) {
 QImage BuildContactSheet(const std::filesystem::path& assetsRoot) {
     SheetWriter writer;
     const QDir images(ToQString(assetsRoot / "images"));
-    AddInterfacePictures(writer, images);
+    AddInterfacePictures(writer, assetsRoot, images);
     const QDir themes(ToQString(assetsRoot / "themes"));
-    for (const QString& name : themes.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+    QStringList themeNames = themes.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    // Smallest icons first: "Theme_36_36" before "Theme_110_110".
+    std::sort(themeNames.begin(), themeNames.end(), [&themes](const QString& a, const QString& b) {
+        return IconSize(themes.filePath(a)) < IconSize(themes.filePath(b));
+    });
+    for (const QString& name : themeNames) {
         AddTheme(writer, QDir(themes.filePath(name)));
     }
     AddInPlaceViews(writer, images);
