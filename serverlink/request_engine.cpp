@@ -92,6 +92,16 @@ void RequestEngine::Remove(std::uint32_t requestId) {
                   [&](const PendingEntry& entry) { return entry.requestId == requestId; });
 }
 
+void RequestEngine::MarkSending(std::uint32_t requestId) {
+    std::lock_guard lock(pendingMutex_);
+    for (PendingEntry& entry : pending_) {
+        if (entry.requestId == requestId) {
+            entry.sent = true;
+            return;
+        }
+    }
+}
+
 void RequestEngine::MarkSent(std::uint32_t requestId) {
     std::lock_guard lock(pendingMutex_);
     for (PendingEntry& entry : pending_) {

@@ -85,7 +85,13 @@ class RequestEngine {
     std::uint32_t Enqueue(std::shared_ptr<PendingRequest> request);
     void Remove(std::uint32_t requestId);
 
-    // Send thread: the message with this id went to the socket (or failed to).
+    // Send thread, before handing the message to the socket: from now on a
+    // reply may arrive, so the entry must already be a candidate for it;
+    // marking only after the send lets a fast reply pass as a push and the
+    // caller time out.
+    void MarkSending(std::uint32_t requestId);
+    // Send thread: the message with this id went to the socket (or failed to);
+    // wakes the caller.
     void MarkSent(std::uint32_t requestId);
     // Frame splitter: offers a frame; true when a waiting request took it.
     // `binding`: the relay is binding the connection, any frame answers the

@@ -254,6 +254,7 @@ void ServerLink::SendThread() {
             }
             // 997 (earlier bytes still pending) would lose this message: wait
             // for the socket to take them and try again.
+            requests_.MarkSending(message->requestId);
             int result = kErrorIoPending;
             while (result == kErrorIoPending && !stopping_.load()) {
                 std::uint64_t ticket = sockets_.SendProgressTicket();
