@@ -5,10 +5,14 @@
 #include <QImage>
 #include <QSettings>
 
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "assets/asset_paths.h"
 #include "assets/tests/picture_checks.h"
@@ -26,10 +30,10 @@ const std::map<std::string, int> kThemes = {
 
 // What a house holds; every theme draws each of them.
 const char* const kHouseIcons[] = {
-    "lamp",    "light",  "dimmer",     "fan",      "outlet",  "switch",   "keypad", "thermostat",
-    "program", "group",  "controller", "door",     "garage",  "lock",     "shade",  "window",
-    "sensor",  "motion", "leak",       "camera",   "display", "home",     "scene",  "schedule",
-    "speaker", "tv",     "sprinkler",  "security", "energy",  "appliance"};
+    "Lamp",    "Light",  "Dimmer",     "Fan",      "Outlet",  "Switch",   "Keypad", "Thermostat",
+    "Program", "Group",  "Controller", "Door",     "Garage",  "Lock",     "Shade",  "Window",
+    "Sensor",  "Motion", "Leak",       "Camera",   "Display", "Home",     "Scene",  "Schedule",
+    "Speaker", "TV",     "Sprinkler",  "Security", "Energy",  "Appliance"};
 
 const char* const kStates[] = {"on", "off", "dim"};
 
@@ -41,21 +45,51 @@ fs::path ThemeFolder(const std::string& theme) {
     return ThemesDir() / theme;
 }
 
-// Icon name -> the states found for it, from "<name>_<state>.png" files.
-std::map<std::string, std::set<std::string>> IconFiles(const std::string& theme) {
-    std::map<std::string, std::set<std::string>> icons;
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+// The icons of a theme as the client finds them: every "<Name>_off.png"
+// names an icon, whose on and dim pictures are "<name>_on.png" and
+// "<name>_dim.png" under the lower-cased name. Maps the icon name to the
+// files found for each state.
+struct ThemeIcons {
+    std::map<std::string, std::map<std::string, fs::path>> icons;
+    std::vector<std::string> strays;  // files that belong to no icon
+};
+
+ThemeIcons FindIcons(const std::string& theme) {
+    ThemeIcons result;
+    std::set<std::string> files;
     for (const auto& item : fs::directory_iterator(ThemeFolder(theme))) {
-        const std::string file = item.path().filename().string();
-        if (item.path().extension() != ".png") {
+        if (item.path().extension() == ".png") {
+            files.insert(item.path().filename().string());
+        }
+    }
+    std::set<std::string> used;
+    for (const std::string& file : files) {
+        if (!file.ends_with("_off.png")) {
             continue;
         }
-        const std::string stem = item.path().stem().string();
-        const std::size_t underscore = stem.rfind('_');
-        const std::string state =
-            underscore == std::string::npos ? "" : stem.substr(underscore + 1);
-        icons[stem.substr(0, underscore)].insert(state);
+        const std::string name = file.substr(0, file.size() - 8);
+        result.icons[name]["off"] = ThemeFolder(theme) / file;
+        used.insert(file);
+        for (const char* state : {"on", "dim"}) {
+            const std::string companion = Lower(name) + "_" + state + ".png";
+            if (files.contains(companion)) {
+                result.icons[name][state] = ThemeFolder(theme) / companion;
+                used.insert(companion);
+            }
+        }
     }
-    return icons;
+    for (const std::string& file : files) {
+        if (!used.contains(file)) {
+            result.strays.push_back(file);
+        }
+    }
+    return result;
 }
 
 TEST(CommittedThemes, ThemeFileGivesSquareIconsCellsAndFonts) {
@@ -85,24 +119,22 @@ TEST(CommittedThemes, ThemeFileGivesSquareIconsCellsAndFonts) {
     }
 }
 
-TEST(CommittedThemes, EveryIconHasOnOffAndDimPicturesUnderALowerCaseName) {
-    // The client looks for the on and dim pictures under the lower-cased
-    // name of the off picture.
+TEST(CommittedThemes, EveryIconHasOnOffAndDimPicturesWhereTheClientLooks) {
     for (const auto& [theme, size] : kThemes) {
         SCOPED_TRACE(theme);
-        for (const auto& [name, states] : IconFiles(theme)) {
-            EXPECT_EQ(states, (std::set<std::string>{"on", "off", "dim"})) << name;
-            for (const char c : name) {
-                EXPECT_FALSE(c >= 'A' && c <= 'Z') << name;
-            }
+        const ThemeIcons found = FindIcons(theme);
+        EXPECT_TRUE(found.strays.empty()) << "not part of any icon: " << found.strays.front();
+        EXPECT_FALSE(found.icons.empty());
+        for (const auto& [name, states] : found.icons) {
+            EXPECT_EQ(states.size(), 3u) << name << " lacks its on or dim picture";
         }
     }
 }
 
 TEST(CommittedThemes, ThemesHoldTheSameIconsAndEverythingAHouseNeeds) {
-    const auto reference = IconFiles("Theme_110_110");
+    const auto reference = FindIcons("Theme_110_110").icons;
     for (const auto& [theme, size] : kThemes) {
-        const auto icons = IconFiles(theme);
+        const auto icons = FindIcons(theme).icons;
         EXPECT_EQ(icons.size(), reference.size()) << theme;
         for (const auto& [name, states] : reference) {
             EXPECT_TRUE(icons.contains(name)) << theme << " lacks " << name;
@@ -114,20 +146,24 @@ TEST(CommittedThemes, ThemesHoldTheSameIconsAndEverythingAHouseNeeds) {
 }
 
 TEST(CommittedThemes, UnknownIconNamesFallBackToTheGenericIcon) {
-    // An unknown icon name gets the alphabetically first icon of the set.
+    // An unknown icon name gets the first icon of the set in case-blind
+    // name order.
     for (const auto& [theme, size] : kThemes) {
-        const auto icons = IconFiles(theme);
-        ASSERT_FALSE(icons.empty()) << theme;
-        EXPECT_EQ(icons.begin()->first, "appliance") << theme;
+        std::vector<std::string> names;
+        for (const auto& [name, states] : FindIcons(theme).icons) {
+            names.push_back(Lower(name));
+        }
+        ASSERT_FALSE(names.empty()) << theme;
+        EXPECT_EQ(*std::min_element(names.begin(), names.end()), "appliance") << theme;
     }
 }
 
 TEST(CommittedThemes, EveryPictureHasTheStandardSizeAndBlends) {
     for (const auto& [theme, size] : kThemes) {
-        for (const auto& [name, states] : IconFiles(theme)) {
-            for (const std::string& state : states) {
-                SCOPED_TRACE(theme + "/" + name + "_" + state);
-                const QImage image = LoadPng(ThemeFolder(theme) / (name + "_" + state + ".png"));
+        for (const auto& [name, states] : FindIcons(theme).icons) {
+            for (const auto& [state, file] : states) {
+                SCOPED_TRACE(file.string());
+                const QImage image = LoadPng(file);
                 ASSERT_FALSE(image.isNull());
                 EXPECT_EQ(image.size(), QSize(size, size));
                 EXPECT_TRUE(UsesAlpha(image));
@@ -139,19 +175,18 @@ TEST(CommittedThemes, EveryPictureHasTheStandardSizeAndBlends) {
 
 TEST(CommittedThemes, NoPixelUsesTheImageListTransparentColour) {
     for (const auto& [theme, size] : kThemes) {
-        for (const auto& [name, states] : IconFiles(theme)) {
-            for (const std::string& state : states) {
-                const QImage image = LoadPng(ThemeFolder(theme) / (name + "_" + state + ".png"))
-                                         .convertToFormat(QImage::Format_ARGB32);
+        for (const auto& [name, states] : FindIcons(theme).icons) {
+            for (const auto& [state, file] : states) {
+                const QImage image = LoadPng(file).convertToFormat(QImage::Format_ARGB32);
                 int keyed = 0;
                 for (int y = 0; y < image.height(); ++y) {
                     for (int x = 0; x < image.width(); ++x) {
                         const QRgb pixel = image.pixel(x, y);
                         keyed += qAlpha(pixel) == 255 &&
-                                 (pixel & 0xFFFFFF) == (kTransparentKey & 0xFFFFFF);
+                                 qRgb(qRed(pixel), qGreen(pixel), qBlue(pixel)) == kTransparentKey;
                     }
                 }
-                EXPECT_EQ(keyed, 0) << theme << "/" << name << "_" << state;
+                EXPECT_EQ(keyed, 0) << file.string();
             }
         }
     }
@@ -175,11 +210,12 @@ TEST(CommittedThemes, TheThreeStatesOfAnIconLookDifferent) {
     // Catches a state picture copied over another: someone must be able to
     // tell on, dimmed and off apart at a glance.
     for (const auto& [theme, size] : kThemes) {
-        for (const auto& [name, states] : IconFiles(theme)) {
+        for (const auto& [name, states] : FindIcons(theme).icons) {
             std::map<std::string, QImage> pictures;
             for (const char* state : kStates) {
-                pictures[state] = LoadPng(ThemeFolder(theme) / (name + "_" + state + ".png"));
-                ASSERT_FALSE(pictures[state].isNull()) << theme << "/" << name << "_" << state;
+                ASSERT_TRUE(states.contains(state)) << theme << "/" << name << " " << state;
+                pictures[state] = LoadPng(states.at(state));
+                ASSERT_FALSE(pictures[state].isNull()) << states.at(state).string();
             }
             EXPECT_GT(Difference(pictures["on"], pictures["off"]), 40.0) << theme << "/" << name;
             EXPECT_GT(Difference(pictures["on"], pictures["dim"]), 40.0) << theme << "/" << name;

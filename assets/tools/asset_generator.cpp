@@ -5,6 +5,7 @@
 #include <QSettings>
 
 #include <algorithm>
+#include <cctype>
 #include <fstream>
 #include <set>
 #include <string>
@@ -38,15 +39,26 @@ bool SavePng(const QImage& image, const fs::path& path) {
     return image.convertToFormat(QImage::Format_ARGB32).save(ToQString(path), "PNG");
 }
 
-// The client looks for the on and dim pictures under the lower-cased icon
-// name, so a glyph with capitals would lose them on a case-sensitive disk.
-bool IsLowerCaseName(const std::string& name) {
+// Icon names are what designs write ("Lamp", "TV"): letters and digits.
+bool IsIconName(const std::string& name) {
     for (const char c : name) {
-        if (c >= 'A' && c <= 'Z') {
+        if (!std::isalnum(static_cast<unsigned char>(c))) {
             return false;
         }
     }
     return !name.empty();
+}
+
+// The off picture carries the icon's name as designs write it; the client
+// looks for the on and dim pictures under the lower-cased name, so they are
+// written that way and are found on case-sensitive disks too.
+std::string IconFileName(const std::string& name, const std::string& state) {
+    std::string stem = name;
+    if (state != "off") {
+        std::transform(stem.begin(), stem.end(), stem.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    }
+    return stem + "_" + state + ".png";
 }
 
 // Deletes the PNG files of `folder` whose names are not in `kept`.
@@ -154,8 +166,9 @@ int GenerateThemeIcons(const fs::path& assetsDir, std::ostream& log) {
             continue;
         }
         const std::string name = item.path().stem().string();
-        if (!IsLowerCaseName(name) || !ReadFile(item.path(), svg)) {
-            log << "glyph skipped (unreadable or not lower case): " << item.path().string() << "\n";
+        if (!IsIconName(name) || !ReadFile(item.path(), svg)) {
+            log << "glyph skipped (unreadable, or not letters and digits): " << item.path().string()
+                << "\n";
             ++problems;
             continue;
         }
@@ -178,7 +191,7 @@ int GenerateThemeIcons(const fs::path& assetsDir, std::ostream& log) {
         std::set<std::string> written;
         for (const auto& [name, glyph] : glyphs) {
             for (std::size_t i = 0; i < states.size(); ++i) {
-                const std::string fileName = name + "_" + states[i].state + ".png";
+                const std::string fileName = IconFileName(name, states[i].state);
                 const QImage picture =
                     RenderThemeIcon(backgrounds[i].second, glyph, states[i], size);
                 if (picture.isNull() || !SavePng(picture, item.path() / fileName)) {
