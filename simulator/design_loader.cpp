@@ -7,6 +7,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSet>
+#include <exception>
 #include <set>
 #include <stdexcept>
 
@@ -33,6 +34,9 @@ class JsonReader {
         : object_(object), path_(std::move(path)), warnings_(warnings) {}
 
     ~JsonReader() {
+        if (std::uncaught_exceptions() > 0) {
+            return;  // the refusal says what went wrong; unread keys are no news
+        }
         for (auto it = object_.begin(); it != object_.end(); ++it) {
             if (!used_.contains(it.key())) {
                 warnings_.push_back(path_ + ": unknown key \"" + it.key().toStdString() + "\"");
