@@ -39,7 +39,7 @@ bool SavePng(const QImage& image, const fs::path& path) {
     return image.convertToFormat(QImage::Format_ARGB32).save(ToQString(path), "PNG");
 }
 
-// Icon names are what designs write ("Lamp", "TV"): letters and digits.
+// Icon names are what designs write ("Lamp", "Tv"): letters and digits.
 bool IsIconName(const std::string& name) {
     for (const char c : name) {
         if (!std::isalnum(static_cast<unsigned char>(c))) {
