@@ -153,6 +153,9 @@ bool RequestEngine::MatchReply(std::string_view frame, bool binding) {
     PendingRequest& request = *candidate->request;
     request.reply.assign(frame);
     request.resultCode = resultCode;
+    // The entry leaves the list here, so the send thread's MarkSent will not
+    // find it: a reply is proof enough that the request went out.
+    request.sentEvent.Set();
     request.replyEvent.Set();
     pending_.erase(candidate);
     return true;
