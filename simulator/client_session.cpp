@@ -54,7 +54,7 @@ void ClientSession::OnReadyRead() {
 }
 
 void ClientSession::HandleFrame(const std::string& frame) {
-    if (IsGreetingFrame(frame)) {
+    if (IsClientGreeting(frame)) {
         HandleGreeting(frame);
     } else {
         HandleRequest(frame);
@@ -62,7 +62,7 @@ void ClientSession::HandleFrame(const std::string& frame) {
 }
 
 void ClientSession::HandleGreeting(const std::string& frame) {
-    const GreetingAnswer answer = AnswerGreeting(frame, server_.State().config, state_);
+    const GreetingAnswer answer = AnswerClientGreeting(frame, server_.State().config, state_);
     WriteNow(answer.reply);
     const FaultSettings& faults = server_.Faults();
     if (answer.malformed ||
@@ -130,8 +130,9 @@ void ClientSession::DripOneByte() {
     socket_->flush();
     if (!drip_.empty()) {
         dripScheduled_ = true;
-        // A short pause lets every byte leave in a segment of its own.
-        QTimer::singleShot(1, this, [this] { DripOneByte(); });
+        // Through the event loop, so that each byte is written and flushed
+        // on its own (the socket has no Nagle delay).
+        QTimer::singleShot(0, this, [this] { DripOneByte(); });
     }
 }
 

@@ -33,15 +33,15 @@ std::string Reply(char status, const SimConfig& config, const SessionState& sess
 
 }  // namespace
 
-bool IsGreetingFrame(std::string_view frame) {
+bool IsClientGreeting(std::string_view frame) {
     return frame.size() == kGreetingLength && frame.substr(0, 3) == "ZOL";
 }
 
-GreetingAnswer AnswerGreeting(std::string_view frame, const SimConfig& config,
-                              SessionState& session) {
+GreetingAnswer AnswerClientGreeting(std::string_view frame, const SimConfig& config,
+                                    SessionState& session) {
     GreetingAnswer answer;
     const bool wellFormed =
-        IsGreetingFrame(frame) && frame.substr(3, 3) == "000" && AllDigits(frame.substr(7, 9));
+        IsClientGreeting(frame) && frame.substr(3, 3) == "000" && AllDigits(frame.substr(7, 9));
     const char letter = wellFormed ? frame[6] : '\0';
     if (!wellFormed || (letter != 'F' && letter != 'E' && letter != 'D')) {
         answer.malformed = true;

@@ -24,11 +24,11 @@ struct GreetingAnswer {
     bool malformed = false;  // not a greeting frame at all: answer, then close
 };
 
-bool IsGreetingFrame(std::string_view frame);
+bool IsClientGreeting(std::string_view frame);
 
 // Answers one greeting and, when it is accepted, marks the session greeted
 // (and authorised when the server has no password).
-GreetingAnswer AnswerGreeting(std::string_view frame, const SimConfig& config,
-                              SessionState& session);
+GreetingAnswer AnswerClientGreeting(std::string_view frame, const SimConfig& config,
+                                    SessionState& session);
 
 }  // namespace zol
