@@ -1,0 +1,165 @@
+#include "client/core/effective_connection.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstddef>
+
+#include "client/core/client_settings.h"
+
+namespace zol {
+
+namespace {
+
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+bool AllDigits(std::string_view text) {
+    return !text.empty() &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// Decimal value of an all-digit text, or -1 when it exceeds `limit`.
+std::int64_t DigitsValue(std::string_view digits, std::int64_t limit) {
+    std::int64_t value = 0;
+    for (char c : digits) {
+        value = value * 10 + (c - '0');
+        if (value > limit)
+            return -1;
+    }
+    return value;
+}
+
+}  // namespace
+
+EffectiveConnection EffectiveConnection::FromSettings(const ClientSettings& settings) {
+    EffectiveConnection c;
+    c.serverPort = settings.serverPort;
+    c.addressKind = settings.primaryType;
+    c.ipv4Address = static_cast<std::uint32_t>(settings.primaryIPAddress);
+    c.hostName = settings.primaryName;
+    c.password = settings.password;
+    c.useRelay = settings.useAgentConnection;
+    c.relayCredential = settings.agentToken;
+    return c;
+}
+
+bool ParseDottedIPv4(std::string_view text, std::uint32_t& address) {
+    std::uint32_t result = 0;
+    int parts = 0;
+    std::size_t start = 0;
+    while (true) {
+        std::size_t dot = text.find('.', start);
+        std::string_view part = text.substr(
+            start, dot == std::string_view::npos ? std::string_view::npos : dot - start);
+        if (!AllDigits(part))
+            return false;
+        std::int64_t octet = DigitsValue(part, 255);
+        if (octet < 0 || ++parts > 4)
+            return false;
+        result = (result << 8) | static_cast<std::uint32_t>(octet);
+        if (dot == std::string_view::npos)
+            break;
+        start = dot + 1;
+    }
+    if (parts != 4)
+        return false;
+    address = result;
+    return true;
+}
+
+std::vector<std::string> SplitCommandLine(const std::vector<std::string>& arguments) {
+    std::vector<std::string> words;
+    for (const std::string& argument : arguments) {
+        std::size_t start = 0;
+        while (start <= argument.size()) {
+            std::size_t blank = argument.find(' ', start);
+            if (blank == std::string::npos)
+                blank = argument.size();
+            if (blank > start)
+                words.push_back(argument.substr(start, blank - start));
+            start = blank + 1;
+        }
+    }
+    return words;
+}
+
+CommandLineResult ApplyCommandLine(const std::vector<std::string>& words, EffectiveConnection& c) {
+    CommandLineResult result;
+    for (const std::string& word : words) {
+        std::string_view w(word);
+        std::size_t colon = w.find(':');
+        std::string_view name = w.substr(0, colon);
+        std::string_view value =
+            colon == std::string_view::npos ? std::string_view() : w.substr(colon + 1);
+
+        if (EqualsNoCase(name, "/RAV")) {
+            result.openRemoteAccessViewer = true;
+        } else if (EqualsNoCase(name, "/ZOLServer")) {
+            std::uint32_t address = 0;
+            if (!ParseDottedIPv4(value, address))
+                continue;
+            c.addressKind = kAddressKindIPv4;
+            c.ipv4Address = address;
+            c.useRelay = 0;
+            c.overridden = true;
+        } else if (EqualsNoCase(name, "/ZOLServerName")) {
+            if (value.empty())
+                continue;
+            c.addressKind = kAddressKindHostName;
+            c.hostName = std::string(value);
+            c.useRelay = 0;
+            c.overridden = true;
+        } else if (EqualsNoCase(name, "/Port")) {
+            if (!AllDigits(value))
+                continue;
+            std::int64_t port = DigitsValue(value, 65535);
+            if (port <= 0)
+                continue;
+            c.serverPort = static_cast<std::int32_t>(port);
+            c.useRelay = 0;
+            c.overridden = true;
+        } else if (EqualsNoCase(name, "/PSWD")) {
+            c.password = std::string(value);
+            c.overridden = true;
+        } else if (EqualsNoCase(name, "/CloudConnect")) {
+            if (!AllDigits(value))
+                continue;
+            // Any non-zero number turns the relay on; reading only whether a
+            // digit is non-zero avoids overflowing on huge numbers.
+            c.useRelay = value.find_first_not_of('0') == std::string_view::npos ? 0 : 1;
+            c.overridden = true;
+        } else if (EqualsNoCase(name, "/CloudToken")) {
+            if (value.empty())
+                continue;
+            c.relayCredential = std::string(value);
+            c.useRelay = 1;
+            c.overridden = true;
+        }
+    }
+    return result;
+}
+
+bool ConnectionDetailsComplete(const ClientSettings& settings, const EffectiveConnection& c) {
+    if (c.overridden) {
+        if (c.useRelay != 0)
+            return !settings.agentToken.empty() || !c.relayCredential.empty();
+        if (c.addressKind == kAddressKindIPv4)
+            return c.ipv4Address != 0;
+        if (c.addressKind == kAddressKindHostName)
+            return !c.hostName.empty();
+        return false;
+    }
+    if (settings.useAgentConnection != 0)
+        return !settings.agentToken.empty();
+    if (settings.primaryType == kAddressKindIPv4)
+        return settings.primaryIPAddress != 0;
+    if (settings.primaryType == kAddressKindHostName)
+        return !settings.primaryName.empty();
+    return false;
+}
+
+}  // namespace zol

@@ -1,0 +1,60 @@
+// The connection ZOL Client uses: taken from the settings at start and
+// overridden by the command-line switches.
+//
+// Switches (compared without regard to case, "switch" or "switch:value"):
+//   /ZOLServer:a.b.c.d   address a.b.c.d, no relay (four decimal parts 0-255)
+//   /ZOLServerName:host  host name, no relay
+//   /Port:n              port (all digits, 1-65535), no relay
+//   /PSWD:text           password
+//   /RAV                 open the remote access viewer (does not override)
+//   /CloudConnect:n      relay off when n is 0, on otherwise (all digits)
+//   /CloudToken:text     relay credential, relay on
+// A malformed value leaves everything as it was; unknown words are ignored;
+// repeated switches apply in order.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zol {
+
+struct ClientSettings;
+
+inline constexpr std::int32_t kAddressKindIPv4 = 0;
+inline constexpr std::int32_t kAddressKindHostName = 1;
+
+struct EffectiveConnection {
+    bool overridden = false;
+    std::int32_t serverPort = 0;
+    std::int32_t addressKind = kAddressKindIPv4;
+    std::uint32_t ipv4Address = 0;  // first octet in the high byte
+    std::string hostName;
+    std::string password;
+    std::int32_t useRelay = 0;
+    std::string relayCredential;
+
+    // Port, primary address, password and relay settings of `settings`.
+    static EffectiveConnection FromSettings(const ClientSettings& settings);
+};
+
+struct CommandLineResult {
+    bool openRemoteAccessViewer = false;
+};
+
+// The program's arguments (without the program name) joined with blanks and
+// split at blanks again, as the original command line was.
+std::vector<std::string> SplitCommandLine(const std::vector<std::string>& arguments);
+
+CommandLineResult ApplyCommandLine(const std::vector<std::string>& words,
+                                   EffectiveConnection& connection);
+
+// Whether an automatic connect has enough to go on.
+bool ConnectionDetailsComplete(const ClientSettings& settings,
+                               const EffectiveConnection& connection);
+
+// "a.b.c.d" with four decimal parts of 0-255, first octet in the high byte.
+bool ParseDottedIPv4(std::string_view text, std::uint32_t& address);
+
+}  // namespace zol

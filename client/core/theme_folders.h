@@ -1,0 +1,25 @@
+// The theme folders found at start: one IconSet per subfolder of the theme
+// folder, and the check that the three themes the displays rely on exist.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "client/display/icon_set.h"
+
+namespace zol {
+
+struct ThemeFolderList {
+    bool listed = false;        // false when the theme folder could not be read at all
+    std::vector<IconSet> sets;  // sorted by name without regard to case
+};
+
+ThemeFolderList EnumerateThemeFolders(const std::filesystem::path& themeDir);
+
+// "Can't locate Theme_36_36!  Check the install" and the like, for each of
+// the required themes missing from a listed folder, in the required order;
+// nothing when the folder could not be listed.
+std::vector<std::string> MissingThemeMessages(const ThemeFolderList& list);
+
+}  // namespace zol

@@ -1,0 +1,163 @@
+#include "client/core/zol_client_app.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QScreen>
+
+#include "client/core/app_messages.h"
+#include "client/core/default_locations.h"
+#include "client/core/dpi_scale.h"
+#include "client/core/main_frame.h"
+#include "client/core/zol_client_doc.h"
+#include "client/display/zol_client_view.h"
+#include "zol_version.h"
+
+namespace zol {
+
+namespace {
+
+CZOLClientApp* gApp = nullptr;
+
+std::vector<std::string> ToStdStrings(const QStringList& list) {
+    std::vector<std::string> out;
+    out.reserve(static_cast<std::size_t>(list.size()));
+    for (const QString& s : list)
+        out.push_back(s.toStdString());
+    return out;
+}
+
+}  // namespace
+
+CZOLClientApp::Environment CZOLClientApp::DefaultEnvironment() {
+    Environment e;
+    e.registryFile = RegistryStore::DefaultPath(kClientProgramName);
+    e.warningBox = [](const QString& text) {
+        QMessageBox::warning(nullptr, QStringLiteral("ZOL Client"), text);
+    };
+    return e;
+}
+
+CZOLClientApp::CZOLClientApp(Environment environment)
+    : environment_(std::move(environment)), store_(environment_.registryFile) {
+    // Construction: the original also names its taskbar identity here
+    // ("ZOL Client.AppID.NoVersion"); the desktop file does that on Linux.
+    gApp = this;
+}
+
+CZOLClientApp::~CZOLClientApp() {
+    frame_.reset();
+    ownedDocument_.reset();
+    if (gApp == this)
+        gApp = nullptr;
+}
+
+CZOLClientApp* CZOLClientApp::Instance() {
+    return gApp;
+}
+
+bool CZOLClientApp::InitInstance(const QStringList& arguments) {
+    // 1-4: common controls, sockets, OLE, ActiveX hosting, the framework's
+    // registry key and its menu/keyboard/tooltip managers: Qt and POSIX
+    // sockets need no start-up, and the framework's own window state lives
+    // in the same settings file as ours.
+    // 5: the single-document template is CreateDocumentAndFrame (step 15).
+    // 6: the runtime's invalid-argument handler has no counterpart here.
+
+    // 7: the version numbers the connect handshake sends, compiled in.
+    version_.major = kClientProductVersion.a;
+    version_.minor = kClientProductVersion.b;
+    version_.build = kClientProductVersion.c * 65536 + kClientProductVersion.d;
+
+    // 8, 9: settings, then the status-bar font and lock code decoded.
+    store_.Load();
+    settings_.Load(store_);
+
+    // 10: the locale's date and time formats.
+    formats_ = LocaleFormats::FromLocale(QLocale::system());
+
+    // 11: no override yet; the secondary server shares the primary's port
+    // and password.
+    connection_.overridden = false;
+    settings_.secondaryPort = settings_.serverPort;
+    settings_.secondaryPassword = settings_.password;
+
+    // 12: the theme folders.
+    EnumerateThemes();
+
+    // 13: the speech task starts here once speech output exists.
+
+    // 14: the effective connection from the settings, then the switches.
+    connection_ = EffectiveConnection::FromSettings(settings_);
+    openRemoteAccessViewer_ =
+        ApplyCommandLine(SplitCommandLine(ToStdStrings(arguments)), connection_)
+            .openRemoteAccessViewer;
+
+    // 15: the document, the frame and its views.
+    if (!CreateDocumentAndFrame())
+        return false;
+
+    // 16: placement, shown normally and painted at once.
+    frame_->ApplyPlacement(settings_.placement);
+    frame_->show();
+    frame_->repaint();
+
+    // 17: with /RAV the remote access viewer opens here once the tool
+    // windows exist.
+
+    // 18: connect at once when asked to and the details are complete.
+    if (settings_.autoConnect != 0 && ConnectionDetailsComplete(settings_, connection_)) {
+        PostAppMessage(frame_.get(), AppMessage::UiCommand,
+                       static_cast<std::intptr_t>(UiCommandCode::Connect), 0);
+    }
+    return true;
+}
+
+void CZOLClientApp::EnumerateThemes() {
+    themes_ = EnumerateThemeFolders(EffectiveThemeDir(settings_));
+    for (const std::string& message : MissingThemeMessages(themes_)) {
+        if (environment_.warningBox)
+            environment_.warningBox(QString::fromStdString(message));
+    }
+}
+
+int CZOLClientApp::ScreenDpi() const {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    const int reported = screen != nullptr ? static_cast<int>(screen->logicalDotsPerInchX()) : 0;
+    return EffectiveDpi(settings_.screenDPI, settings_.debugDPI, reported);
+}
+
+bool CZOLClientApp::CreateDocumentAndFrame() {
+    ownedDocument_ = std::make_unique<CZOLClientDoc>(*this);
+    ownedDocument_->OnNewDocument();
+    frame_ = std::make_unique<CMainFrame>(*this, ScreenDpi());
+    // Until the status bar shows the connection state, the view shows the
+    // document's title ("Not Connected") in its middle.
+    auto showTitle = [frame = frame_.get()](const QString& title) {
+        frame->setWindowTitle(title + QStringLiteral(" - ZOL Client"));
+        frame->View()->SetNotice(title);
+    };
+    showTitle(document_->Title());
+    QObject::connect(document_, &CZOLClientDoc::TitleChanged, frame_.get(), showTitle);
+    return true;
+}
+
+int CZOLClientApp::ExitInstance() {
+    if (exited_)
+        return 0;
+    exited_ = true;
+    // The frame saved its placement when it closed; one that never closed
+    // (start-up failed, or the loop ended another way) saves it now.
+    if (frame_ && frame_->isVisible())
+        frame_->close();
+    frame_.reset();
+    // Free the theme list.
+    themes_ = ThemeFolderList();
+    // The speech task stops here once it exists.
+    // Save the settings. A failure has no one to tell at exit; the store
+    // has already written its reason to standard error.
+    settings_.Save(store_);
+    return 0;
+}
+
+}  // namespace zol

@@ -1,0 +1,92 @@
+// CZOLClientApp: ZOL Client's application object. It owns the settings, the
+// theme list, the effective connection and the document and frame, runs the
+// start-up steps in their order, and the exit steps.
+//
+// Thread-safety: the user-interface thread only.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "client/core/client_settings.h"
+#include "client/core/effective_connection.h"
+#include "client/core/locale_formats.h"
+#include "client/core/theme_folders.h"
+#include "platform/registry_store.h"
+
+namespace zol {
+
+class CMainFrame;
+class CZOLClientDoc;
+
+// The version numbers the connect handshake sends: a, b and c * 65536 + d of
+// the product version.
+struct HandshakeVersion {
+    std::int32_t major = 0;
+    std::int32_t minor = 0;
+    std::int32_t build = 0;
+};
+
+class CZOLClientApp {
+  public:
+    struct Environment {
+        std::filesystem::path registryFile;  // the ZOLClient settings file
+        // Shows an exclamation message box; tests collect the texts instead.
+        std::function<void(const QString&)> warningBox;
+    };
+
+    // The environment of a real run: the per-user settings file and real
+    // message boxes.
+    static Environment DefaultEnvironment();
+
+    explicit CZOLClientApp(Environment environment);
+    ~CZOLClientApp();
+    CZOLClientApp(const CZOLClientApp&) = delete;
+    CZOLClientApp& operator=(const CZOLClientApp&) = delete;
+
+    // The one application object of the process (null outside its life).
+    static CZOLClientApp* Instance();
+
+    // Start-up: false when the program must end at once (ExitInstance still runs).
+    bool InitInstance(const QStringList& arguments);
+    // Exit: frees the themes, stops the workers, saves the settings; the exit code.
+    int ExitInstance();
+
+    ClientSettings& Settings() { return settings_; }
+    const EffectiveConnection& Connection() const { return connection_; }
+    const ThemeFolderList& Themes() const { return themes_; }
+    const LocaleFormats& Formats() const { return formats_; }
+    const HandshakeVersion& Version() const { return version_; }
+    CMainFrame* MainFrame() const { return frame_.get(); }
+    CZOLClientDoc* Document() const { return document_; }
+    bool RemoteAccessViewerRequested() const { return openRemoteAccessViewer_; }
+
+    // Called by the document when it is made and destroyed.
+    void RegisterDocument(CZOLClientDoc* document) { document_ = document; }
+
+  private:
+    void EnumerateThemes();
+    bool CreateDocumentAndFrame();
+    int ScreenDpi() const;
+
+    Environment environment_;
+    RegistryStore store_;
+    ClientSettings settings_;
+    EffectiveConnection connection_;
+    ThemeFolderList themes_;
+    LocaleFormats formats_;
+    HandshakeVersion version_;
+    bool openRemoteAccessViewer_ = false;
+    bool exited_ = false;
+    std::unique_ptr<CZOLClientDoc> ownedDocument_;
+    CZOLClientDoc* document_ = nullptr;
+    std::unique_ptr<CMainFrame> frame_;
+};
+
+}  // namespace zol

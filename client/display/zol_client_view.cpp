@@ -1,0 +1,49 @@
+#include "client/display/zol_client_view.h"
+
+#include <QPainter>
+
+#include "client/core/app_messages.h"
+#include "client/core/dpi_scale.h"
+
+namespace zol {
+
+CZOLClientView::CZOLClientView(QColor background, QColor text, int dpi, QWidget* parent)
+    : QWidget(parent), background_(background), text_(text), dpi_(dpi) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void CZOLClientView::ClearCurrentDisplay() {
+    hasCurrentDisplay_ = false;
+    update();
+}
+
+void CZOLClientView::SetNotice(const QString& notice) {
+    notice_ = notice;
+    update();
+}
+
+void CZOLClientView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), background_);
+    if (hasCurrentDisplay_ || notice_.isEmpty())
+        return;
+    QFont font(QStringLiteral("Open Sans Light"));
+    font.setPixelSize(PointsToPixels(20, dpi_));
+    painter.setFont(font);
+    painter.setPen(text_);
+    const int margin = ScalePixels(40, dpi_);
+    painter.drawText(rect().adjusted(margin, margin, -margin, -margin),
+                     Qt::AlignCenter | Qt::TextWordWrap, notice_);
+}
+
+bool CZOLClientView::event(QEvent* event) {
+    if (AppMessageEvent* message = AppMessageEvent::From(event)) {
+        // User activity restarts the home-return timer, which arrives with
+        // the display model.
+        if (message->Message() == AppMessage::UserActivity)
+            return true;
+    }
+    return QWidget::event(event);
+}
+
+}  // namespace zol
