@@ -6,6 +6,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <stdexcept>
 
@@ -48,13 +49,16 @@ bool WaitReadable(int fd, std::chrono::milliseconds slice) {
 bool FakeConnection::ReadSome(std::string& bytes, std::size_t max,
                               std::chrono::milliseconds timeout) {
     auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (!stop_.load() && std::chrono::steady_clock::now() < deadline) {
-        if (!WaitReadable(socket_, kPollSlice)) {
+    for (auto now = std::chrono::steady_clock::now(); !stop_.load() && now < deadline;
+         now = std::chrono::steady_clock::now()) {
+        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - now);
+        if (!WaitReadable(socket_, std::clamp(left, 1ms, std::chrono::milliseconds(kPollSlice)))) {
             continue;
         }
         char buffer[65536];
         ssize_t received = recv(socket_, buffer, std::min(max, sizeof(buffer)), 0);
         if (received <= 0) {
+            peerClosed_ = true;
             return false;
         }
         bytes.append(buffer, static_cast<std::size_t>(received));

@@ -32,7 +32,10 @@ class FakeConnection {
     // True when the peer closed (or reset) the connection within the time-out.
     bool WaitForClose(std::chrono::milliseconds timeout);
     void Close();
-    int Socket() const { return socket_; }
+    // The peer closed or reset the connection (seen by a read).
+    bool PeerClosed() const { return peerClosed_; }
+    // The server is being destroyed: scripts should end.
+    bool Stopping() const { return stop_.load(); }
 
   private:
     bool ReadSome(std::string& bytes, std::size_t max, std::chrono::milliseconds timeout);
@@ -40,6 +43,7 @@ class FakeConnection {
     int socket_;
     const std::atomic<bool>& stop_;
     std::string buffered_;
+    bool peerClosed_ = false;
 };
 
 class FakeServer {

@@ -1,0 +1,179 @@
+#include "serverlink/request_engine.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <future>
+#include <thread>
+#include <vector>
+
+#include "serverlink/field_list.h"
+#include "serverlink/link_observer.h"
+
+namespace zol {
+namespace {
+
+using namespace std::chrono_literals;
+
+// A transport without sockets: records what is queued; the test plays the
+// send thread and the frame splitter.
+class RecordingTransport : public RequestTransport {
+  public:
+    bool IsConnected() const override { return connected; }
+    bool IsBinding() const override { return false; }
+    bool QueueOutgoing(std::string_view message, std::uint32_t requestId) override {
+        std::lock_guard lock(mutex);
+        queued.emplace_back(requestId, std::string(message));
+        return true;
+    }
+    std::uint32_t WaitForQueued(std::size_t index) {
+        for (;;) {
+            {
+                std::lock_guard lock(mutex);
+                if (queued.size() > index) {
+                    return queued[index].first;
+                }
+            }
+            std::this_thread::sleep_for(1ms);
+        }
+    }
+
+    std::atomic<bool> connected{true};
+    std::mutex mutex;
+    std::vector<std::pair<std::uint32_t, std::string>> queued;
+};
+
+class PingCounter : public LinkObserver {
+  public:
+    void OnMissedPingLimit(int missed) override { limitReports.push_back(missed); }
+    std::vector<int> limitReports;
+};
+
+std::shared_ptr<PendingRequest> Request(std::string object, std::string method) {
+    auto request = std::make_shared<PendingRequest>();
+    request->objectName = std::move(object);
+    request->methodName = std::move(method);
+    return request;
+}
+
+std::string Reply(std::string_view code, std::string_view object, std::string_view method) {
+    return FieldList{code, object, method}.Message();
+}
+
+class MatchReplyTest : public ::testing::Test {
+  protected:
+    std::uint32_t AddSent(const std::shared_ptr<PendingRequest>& request) {
+        std::uint32_t id = engine.Enqueue(request);
+        engine.MarkSent(id);
+        return id;
+    }
+
+    LinkTimeouts timeouts;
+    RecordingTransport transport;
+    RequestEngine engine{transport, timeouts};
+};
+
+TEST_F(MatchReplyTest, PairsByObjectAndMethodNameWithZolObjectAnsweringZolApp) {
+    auto design = Request("ZOLApp", "GetDesign");
+    auto status = Request("ZOLApp", "GetServerStatus");
+    auto device = Request("ZOLObject", "Device.SetState");
+    AddSent(design);
+    AddSent(status);
+    AddSent(device);
+
+    EXPECT_TRUE(engine.MatchReply(Reply("-3", "ZOLObject", "GetServerStatus"), false));
+    EXPECT_TRUE(status->replyEvent.IsSet());
+    EXPECT_EQ(status->resultCode, -3);
+    // A ZOLObject request is not answered by ZOLApp, nor are names compared loosely.
+    EXPECT_FALSE(engine.MatchReply(Reply("0", "ZOLApp", "Device.SetState"), false));
+    EXPECT_FALSE(engine.MatchReply(Reply("0", "ZOLApp", "getdesign"), false));
+    EXPECT_TRUE(engine.MatchReply(Reply("0", "ZOLObject", "Device.SetState"), false));
+    EXPECT_TRUE(engine.MatchReply(Reply("0", "ZOLApp", "GetDesign"), false));
+    EXPECT_EQ(design->reply, Reply("0", "ZOLApp", "GetDesign"));
+    EXPECT_EQ(engine.PendingCount(), 0u);
+}
+
+TEST_F(MatchReplyTest, BareCodesAndGreetingsCompleteTheOldestSentRequestOnly) {
+    auto unsent = Request("ZOLApp", "Ping");
+    engine.Enqueue(unsent);
+    auto first = Request("ZOLApp", "Ping");
+    auto second = Request("ZOLApp", "Ping");
+    AddSent(first);
+    AddSent(second);
+
+    EXPECT_TRUE(engine.MatchReply(FieldList{"7"}.Message(), false));
+    EXPECT_TRUE(first->replyEvent.IsSet());
+    EXPECT_EQ(first->resultCode, 7);
+    EXPECT_TRUE(engine.MatchReply("ZOL030x014002007", false));
+    EXPECT_TRUE(second->replyEvent.IsSet());
+    EXPECT_FALSE(unsent->replyEvent.IsSet());
+    EXPECT_FALSE(engine.MatchReply(FieldList{"0"}.Message(), false));  // only the unsent one left
+}
+
+TEST_F(MatchReplyTest, OtherShapesAreNotTaken) {
+    AddSent(Request("ZOLApp", "Ping"));
+    EXPECT_FALSE(engine.MatchReply("garbage", false));
+    EXPECT_FALSE(engine.MatchReply(FieldList{"0", "ZOLApp"}.Message(), false));
+    EXPECT_FALSE(engine.MatchReply(FieldList{"Notify", "ZOLApp", "Ping"}.Message(), false));
+    EXPECT_FALSE(engine.MatchReply(FieldList{"text"}.Message(), false));
+    EXPECT_TRUE(engine.MatchReply("anything while binding", true));
+}
+
+TEST(SendRequest, FailsAtOnceWhenNotConnectedOrNotDecodable) {
+    LinkTimeouts timeouts;
+    timeouts.serverSendTimeout = 60;
+    timeouts.serverReplyTimeout = 60;
+    RecordingTransport transport;
+    RequestEngine engine(transport, timeouts);
+    std::int32_t code = 99;
+    std::string reply = "old";
+    EXPECT_EQ(engine.SendRequest("not a field list", code, reply), kRequestNotDecodable);
+    EXPECT_EQ(reply, "");
+    transport.connected = false;
+    EXPECT_EQ(engine.SendRequest(FieldList{"ZOLApp", "Ping", "5"}.Message(), code, reply),
+              kRequestNotSent);
+    EXPECT_TRUE(transport.queued.empty());
+}
+
+TEST(SendRequest, ReturnsTheReplyUpToItsFirstZeroByteAndCountsMissedPings) {
+    LinkTimeouts timeouts;
+    timeouts.serverSendTimeout = 1;
+    timeouts.serverReplyTimeout = 1;
+    timeouts.missedPingBeforeDisconnect = 2;
+    RecordingTransport transport;
+    PingCounter observer;
+    RequestEngine engine(transport, timeouts);
+    engine.SetObserver(&observer);
+    const std::string ping = FieldList{"ZOLApp", "Ping", "5"}.Message();
+    std::int32_t code = 0;
+    std::string reply;
+
+    // Never taken by the send thread: 2; sent but never answered: 1.
+    EXPECT_EQ(engine.SendRequest(ping, code, reply), kRequestNotSent);
+    auto unanswered =
+        std::async(std::launch::async, [&] { return engine.SendRequest(ping, code, reply); });
+    engine.MarkSent(transport.WaitForQueued(1));
+    EXPECT_EQ(unanswered.get(), kRequestNoReply);
+    EXPECT_EQ(engine.MissedPings(), 2);
+    EXPECT_EQ(observer.limitReports, std::vector<int>{2});
+    EXPECT_EQ(engine.PendingCount(), 0u);
+
+    auto answered =
+        std::async(std::launch::async, [&] { return engine.SendRequest(ping, code, reply); });
+    engine.MarkSent(transport.WaitForQueued(2));
+    std::string withZero = Reply("0", "ZOLApp", "Ping") + std::string(1, '\0') + "tail";
+    ASSERT_TRUE(engine.MatchReply(withZero, false));
+    EXPECT_EQ(answered.get(), kRequestOk);
+    EXPECT_EQ(reply, Reply("0", "ZOLApp", "Ping"));
+    EXPECT_EQ(engine.MissedPings(), 0);
+
+    auto noWait =
+        std::async(std::launch::async, [&] { return engine.SendRequest(ping, code, reply, true); });
+    engine.MarkSent(transport.WaitForQueued(3));
+    EXPECT_EQ(noWait.get(), kRequestOk);
+    EXPECT_EQ(reply, "");
+    EXPECT_EQ(engine.PendingCount(), 0u);
+}
+
+}  // namespace
+}  // namespace zol

@@ -1,0 +1,318 @@
+#include "serverlink/server_link.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <future>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "serverlink/field_list.h"
+#include "serverlink/link_observer.h"
+#include "serverlink/tests/fake_server.h"
+
+namespace zol {
+namespace {
+
+using test::FakeConnection;
+using test::FakeServer;
+using namespace std::chrono_literals;
+
+class RecordingObserver : public LinkObserver {
+  public:
+    void OnUnsolicitedFrame(std::string_view frame) override {
+        std::lock_guard lock(mutex);
+        pushes.emplace_back(frame);
+        pushCount.store(pushes.size());
+    }
+    void OnConnectionLost(std::string_view reason) override {
+        std::lock_guard lock(mutex);
+        losses.emplace_back(reason);
+    }
+    void OnMessageSent(std::string_view) override { ++sent; }
+    void OnFrameReceived(std::string_view) override { ++received; }
+
+    std::vector<std::string> Pushes() {
+        std::lock_guard lock(mutex);
+        return pushes;
+    }
+    std::vector<std::string> Losses() {
+        std::lock_guard lock(mutex);
+        return losses;
+    }
+    // Waits (generously) until `count` pushes arrived.
+    bool WaitForPushes(std::size_t count, std::chrono::milliseconds timeout = 30s) {
+        auto deadline = std::chrono::steady_clock::now() + timeout;
+        while (pushCount.load() < count) {
+            if (std::chrono::steady_clock::now() > deadline) {
+                return false;
+            }
+            std::this_thread::sleep_for(2ms);
+        }
+        return true;
+    }
+
+    std::mutex mutex;
+    std::vector<std::string> pushes;
+    std::vector<std::string> losses;
+    std::atomic<std::size_t> pushCount{0};
+    std::atomic<int> sent{0};
+    std::atomic<int> received{0};
+};
+
+std::string Reply(std::string_view code, std::string_view object, std::string_view method) {
+    return FieldList{code, object, method}.Message();
+}
+
+std::string Request(std::string_view object, std::string_view method) {
+    return FieldList{object, method, "1"}.Message();
+}
+
+class ServerLinkTest : public ::testing::Test {
+  protected:
+    ServerLinkTest() {
+        // Generous where success is expected: the machine may be busy.
+        timeouts.serverConnectTimeout = 10;
+        timeouts.serverSendTimeout = 10;
+        timeouts.serverReplyTimeout = 10;
+        timeouts.taskTerminateWaitTime = 10;
+        timeouts.decodeTimeout = 10;
+        link.SetObserver(&observer);
+    }
+
+    void Open(const FakeServer& server) {
+        ASSERT_EQ(link.OpenServerConnection(server.Target()), 0);
+    }
+
+    int Send(std::string_view message, std::string& reply, std::int32_t& code) {
+        return link.SendRequest(message, code, reply);
+    }
+
+    bool WaitUntilDisconnected() {
+        for (int i = 0; i < 500 && link.IsConnected(); ++i) {
+            std::this_thread::sleep_for(10ms);
+        }
+        return !link.IsConnected();
+    }
+
+    LinkTimeouts timeouts;
+    RecordingObserver observer;
+    ServerLink link{timeouts};
+};
+
+TEST_F(ServerLinkTest, NotConnectedFailsAtOnceAndRefusedConnectGives6) {
+    timeouts.serverReplyTimeout = 600;
+    std::string reply;
+    std::int32_t code = 0;
+    EXPECT_EQ(Send(Request("ZOLApp", "Ping"), reply, code), kRequestNotSent);
+    ServerTarget target = FakeServer([](FakeConnection&) {}).Target();
+    target.port = FakeServer::UnusedPort();
+    EXPECT_EQ(link.OpenServerConnection(target), kOpenTimedOut);
+    EXPECT_FALSE(link.ConnectionOpened());
+    EXPECT_TRUE(observer.Losses().empty());  // never connected, nothing lost
+}
+
+TEST_F(ServerLinkTest, RepliesInOneSegmentOrInPiecesArePairedAndStrangersArePushed) {
+    FakeServer server([](FakeConnection& connection) {
+        std::string a, b, c;
+        connection.ReadMessage(a);
+        connection.ReadMessage(b);
+        // Both replies in one segment, in the opposite order, with a push between.
+        connection.Write(Reply("0", "ZOLObject", "Second") + FieldList{"Notify", "1"}.Message() +
+                         Reply("-2", "ZOLApp", "First"));
+        connection.ReadMessage(c);
+        // A reply in pieces: first exactly sixteen of its bytes, then one byte
+        // per millisecond, then the rest; then a reply nobody asked for.
+        const std::string third = Reply("0", "ZOLApp", "ThirdWithALongerName");
+        connection.Write(third.substr(0, 16));
+        std::this_thread::sleep_for(20ms);
+        connection.WriteSlowly(third.substr(16, 10), 1ms);
+        connection.Write(third.substr(26) + Reply("0", "ZOLApp", "NobodyAsked"));
+        connection.WaitForClose(10s);
+    });
+    Open(server);
+    auto first = std::async(std::launch::async, [&] {
+        std::string reply;
+        std::int32_t code = 0;
+        int error = Send(Request("ZOLApp", "First"), reply, code);
+        return std::make_tuple(error, code, reply);
+    });
+    std::this_thread::sleep_for(50ms);
+    std::string reply;
+    std::int32_t code = 5;
+    EXPECT_EQ(Send(Request("ZOLApp", "Second"), reply, code), 0);
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(reply, Reply("0", "ZOLObject", "Second"));
+    EXPECT_EQ(first.get(), std::make_tuple(0, -2, Reply("-2", "ZOLApp", "First")));
+
+    EXPECT_EQ(Send(Request("ZOLApp", "ThirdWithALongerName"), reply, code), 0);
+    EXPECT_EQ(reply, Reply("0", "ZOLApp", "ThirdWithALongerName"));
+    ASSERT_TRUE(observer.WaitForPushes(2));
+    EXPECT_EQ(observer.Pushes(), (std::vector<std::string>{FieldList{"Notify", "1"}.Message(),
+                                                           Reply("0", "ZOLApp", "NobodyAsked")}));
+    EXPECT_EQ(observer.sent.load(), 3);
+    EXPECT_EQ(observer.received.load(), 5);
+}
+
+TEST_F(ServerLinkTest, BareResultCodeCompletesTheOldestSentRequest) {
+    FakeServer server([](FakeConnection& connection) {
+        std::string older, newer;
+        connection.ReadMessage(older);
+        connection.ReadMessage(newer);
+        connection.Write(FieldList{"-31"}.Message());
+        connection.Write(Reply("0", "ZOLApp", "Newer"));
+        connection.WaitForClose(10s);
+    });
+    Open(server);
+    auto older = std::async(std::launch::async, [&] {
+        std::string reply;
+        std::int32_t code = 0;
+        int error = Send(Request("ZOLApp", "Older"), reply, code);
+        return std::make_pair(error, code);
+    });
+    std::this_thread::sleep_for(50ms);
+    std::string reply;
+    std::int32_t code = 0;
+    EXPECT_EQ(Send(Request("ZOLApp", "Newer"), reply, code), 0);
+    EXPECT_EQ(older.get(), std::make_pair(0, -31));
+}
+
+TEST_F(ServerLinkTest, SilenceHalfFramesAndGarbageEndInTheReplyTimeout) {
+    timeouts.serverReplyTimeout = 1;
+    FakeServer server([](FakeConnection& connection) {
+        std::string request;
+        connection.ReadMessage(request);  // never answered
+        connection.ReadMessage(request);
+        connection.Write("no header terminator here");
+        connection.ReadMessage(request);
+        connection.Write(Reply("0", "ZOLApp", "Half").substr(0, 12));
+        connection.WaitForClose(10s);
+    });
+    Open(server);
+    std::string reply;
+    std::int32_t code = 0;
+    for (std::string_view method : {"Silent", "Garbage", "Half"}) {
+        EXPECT_EQ(Send(Request("ZOLApp", method), reply, code), kRequestNoReply) << method;
+    }
+    auto started = std::chrono::steady_clock::now();
+    link.CloseServerConnection();
+    // Closing does not sit out the decode or terminate time-outs.
+    EXPECT_LT(std::chrono::steady_clock::now() - started, 2s);
+    EXPECT_EQ(link.AbandonedThreads(), 0);
+}
+
+TEST_F(ServerLinkTest, ServerCloseFailsTheNextRequestAtOnce) {
+    timeouts.serverReplyTimeout = 600;
+    FakeServer server([](FakeConnection& connection) {
+        std::string request;
+        connection.ReadMessage(request);
+        connection.Write(Reply("0", "ZOLApp", "Last"));
+    });
+    Open(server);
+    std::string reply;
+    std::int32_t code = 0;
+    EXPECT_EQ(Send(Request("ZOLApp", "Last"), reply, code), 0);
+    ASSERT_TRUE(WaitUntilDisconnected());
+    EXPECT_EQ(Send(Request("ZOLApp", "Ping"), reply, code), kRequestNotSent);
+    EXPECT_EQ(observer.Losses(), std::vector<std::string>{""});
+}
+
+TEST_F(ServerLinkTest, BrokenFramingDropsTheConnectionWithAReason) {
+    for (std::string_view bad : {"0000    ", "12ab    xxxx"}) {
+        FakeServer server([&](FakeConnection& connection) {
+            connection.Write(bad);
+            connection.WaitForClose(10s);
+        });
+        observer.losses.clear();
+        Open(server);
+        ASSERT_TRUE(WaitUntilDisconnected()) << bad;
+        auto losses = observer.Losses();
+        ASSERT_EQ(losses.size(), 1u) << bad;
+        EXPECT_TRUE(losses[0].starts_with("Protocol error: ")) << losses[0];
+        link.CloseServerConnection();
+    }
+}
+
+TEST_F(ServerLinkTest, ConcurrentRequestsFromEightThreadsArePairedCorrectly) {
+    constexpr int kThreads = 8;
+    constexpr int kPerThread = 1000;
+    FakeServer server([](FakeConnection& connection) {
+        // Answer whatever has arrived in one segment, newest first, so that
+        // replies come out of order.
+        std::vector<std::string> batch;
+        std::string request;
+        while (!connection.PeerClosed() && !connection.Stopping()) {
+            if (connection.ReadMessage(request, 2ms)) {
+                std::vector<FieldValue> fields;
+                DecodeFieldList(request, fields);
+                batch.push_back(Reply(fields[2].text, fields[0].text, fields[1].text));
+                continue;
+            }
+            std::string segment;
+            for (auto it = batch.rbegin(); it != batch.rend(); ++it) {
+                segment += *it;
+            }
+            connection.Write(segment);
+            batch.clear();
+        }
+    });
+    timeouts.serverReplyTimeout = 30;
+    Open(server);
+    std::atomic<int> wrong{0};
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t) {
+        threads.emplace_back([&, t] {
+            for (int i = 0; i < kPerThread; ++i) {
+                std::string method = "M" + std::to_string(t) + "_" + std::to_string(i);
+                std::string code = std::to_string(i);
+                std::string reply;
+                std::int32_t resultCode = 0;
+                int error = link.SendRequest(FieldList{"ZOLApp", method, code}.Message(),
+                                             resultCode, reply);
+                if (error != 0 || reply != Reply(code, "ZOLApp", method)) {
+                    if (wrong.fetch_add(1) == 0) {
+                        ADD_FAILURE()
+                            << "error " << error << " reply " << reply << " for " << method;
+                    }
+                }
+            }
+        });
+    }
+    for (auto& thread : threads) {
+        thread.join();
+    }
+    EXPECT_EQ(wrong.load(), 0);
+    EXPECT_EQ(link.Requests().PendingCount(), 0u);
+}
+
+TEST_F(ServerLinkTest, BurstOfPushesArrivesCompleteAndInOrder) {
+    constexpr int kPushes = 100000;
+    auto push = [](int i) {
+        return FieldList{"Notify", std::to_string(i),
+                         std::string(static_cast<std::size_t>(i * 37 % 400), 'p')}
+            .Message();
+    };
+    FakeServer server([&](FakeConnection& connection) {
+        std::string chunk;
+        for (int i = 0; i < kPushes; ++i) {
+            chunk += push(i);
+            if (chunk.size() > 200000 || i + 1 == kPushes) {
+                connection.Write(chunk);
+                chunk.clear();
+            }
+        }
+        connection.WaitForClose(60s);
+    });
+    Open(server);
+    ASSERT_TRUE(observer.WaitForPushes(kPushes, 90s));
+    auto pushes = observer.Pushes();
+    int mismatches = 0;
+    for (int i = 0; i < kPushes; ++i) {
+        mismatches += pushes[static_cast<std::size_t>(i)] != push(i) ? 1 : 0;
+    }
+    EXPECT_EQ(mismatches, 0);
+}
+
+}  // namespace
+}  // namespace zol
