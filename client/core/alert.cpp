@@ -5,10 +5,10 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
-#include <QStyle>
 
 #include <algorithm>
 
+#include "client/core/alert_icon.h"
 #include "client/core/dpi_scale.h"
 
 namespace zol {
@@ -49,35 +49,6 @@ constexpr int kButtonHeight = 48;  // a comfortable finger target
 constexpr int kButtonSpacing = 16;
 constexpr int kBottomMargin = 10;
 constexpr int kDialogWidth = kTextLeft + kLineWidth + kMargin;
-
-// Accent colour of each icon: stripe, heading and default button.
-QString AccentOf(AlertIcon icon) {
-    switch (icon) {
-        case AlertIcon::Stop:
-            return QStringLiteral("#C62828");
-        case AlertIcon::Question:
-            return QStringLiteral("#1565C0");
-        case AlertIcon::Exclamation:
-            return QStringLiteral("#E08600");
-        case AlertIcon::Information:
-            return QStringLiteral("#00838F");
-    }
-    return QStringLiteral("#1565C0");
-}
-
-QStyle::StandardPixmap PixmapOf(AlertIcon icon) {
-    switch (icon) {
-        case AlertIcon::Stop:
-            return QStyle::SP_MessageBoxCritical;
-        case AlertIcon::Question:
-            return QStyle::SP_MessageBoxQuestion;
-        case AlertIcon::Exclamation:
-            return QStyle::SP_MessageBoxWarning;
-        case AlertIcon::Information:
-            return QStyle::SP_MessageBoxInformation;
-    }
-    return QStyle::SP_MessageBoxInformation;
-}
 
 int ResultOf(AlertButtonAction action) {
     switch (action) {
@@ -133,7 +104,7 @@ void CAlert::SetAutoClose(bool on, int seconds) {
 
 void CAlert::BuildControls() {
     const AlertKindTraits& traits = TraitsOfAlertKind(kind_);
-    const QString accent = AccentOf(traits.icon);
+    const QString accent = AlertAccentColor(traits.icon).name();
     setObjectName(QStringLiteral("alert"));
     setStyleSheet(
         QStringLiteral(
@@ -192,7 +163,7 @@ void CAlert::BuildControls() {
 
 void CAlert::ApplyKind() {
     const AlertKindTraits& traits = TraitsOfAlertKind(kind_);
-    iconLabel_->setPixmap(style()->standardIcon(PixmapOf(traits.icon)).pixmap(Px(kIconSize)));
+    iconLabel_->setPixmap(DrawAlertIcon(traits.icon, Px(kIconSize), devicePixelRatioF()));
     headingLabel_->setText(heading_);
 
     bool twoButtons = traits.confirm || owner_ != nullptr;
