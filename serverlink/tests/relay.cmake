@@ -24,3 +24,15 @@ zol_add_test(serverlink_relay_binding_tests
   LIBS zolserverlink
   LABELS serverlink
   TIMEOUT 120)
+# End to end against zolsim (built only with Qt); the test itself needs no Qt.
+if(ZOL_WITH_QT)
+  zol_add_test(serverlink_relay_zolsim_tests
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/relay_zolsim_test.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/relay_message_reader_test.cpp
+            ${CMAKE_SOURCE_DIR}/simulator/relay_message_reader.cpp
+    LIBS zolserverlink
+    LABELS serverlink
+    TIMEOUT 120)
+  target_compile_definitions(serverlink_relay_zolsim_tests PRIVATE ZOLSIM_PATH="$<TARGET_FILE:zolsim>")
+  add_dependencies(serverlink_relay_zolsim_tests zolsim)
+endif()
