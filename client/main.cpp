@@ -36,7 +36,6 @@ int main(int argc, char* argv[]) {
     zol::CZOLClientApp app(zol::CZOLClientApp::DefaultEnvironment());
     if (!app.InitInstance(arguments))
         return app.ExitInstance();
-    QObject::connect(&qtApp, &QApplication::lastWindowClosed, &qtApp, &QApplication::quit);
 
     if (!screenshot.isEmpty()) {
         QTimer::singleShot(800, &qtApp, [&] {

@@ -3,13 +3,17 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 
 #include <algorithm>
 
 #include "client/core/alert_icon.h"
 #include "client/core/dpi_scale.h"
+#include "client/core/main_frame.h"
+#include "client/core/zol_client_app.h"
 
 namespace zol {
 
@@ -61,6 +65,15 @@ int ResultOf(AlertButtonAction action) {
     }
 }
 
+int DefaultAlertDpi() {
+    if (CZOLClientApp* app = CZOLClientApp::Instance(); app != nullptr && app->MainFrame()) {
+        return app->MainFrame()->ScreenDpi();
+    }
+    QScreen* screen = QGuiApplication::primaryScreen();
+    const int reported = screen != nullptr ? static_cast<int>(screen->logicalDotsPerInchX()) : 0;
+    return reported > 0 ? reported : kReferenceDpi;
+}
+
 }  // namespace
 
 const AlertKindTraits& TraitsOfAlertKind(int kind) {
@@ -74,7 +87,7 @@ CAlert::CAlert(int kind, const QString& message, const QString& heading, int dpi
       kind_(kind),
       message_(message),
       heading_(heading.isEmpty() ? QString::fromLatin1(TraitsOfAlertKind(kind).heading) : heading),
-      dpi_(dpi > 0 ? dpi : kReferenceDpi) {
+      dpi_(dpi > 0 ? dpi : DefaultAlertDpi()) {
     setWindowTitle(QStringLiteral("ZOL"));
     setModal(true);
     autoCloseTimer_.setSingleShot(true);

@@ -2,8 +2,7 @@
 // icon, beep, buttons and default button; the message is word-wrapped into
 // at most sixteen lines and the dialog shrinks to fit what it shows.
 //
-// Pixel constants are for 96 dpi and scale with the dpi given at
-// construction (the main frame's screen dpi).
+// Pixel constants are for 96 dpi and scale with the screen's dpi.
 #pragma once
 
 #include <QDialog>
@@ -61,8 +60,10 @@ class AlertOwner {
 class CAlert : public QDialog {
     Q_OBJECT
   public:
-    // An empty heading takes the kind's default heading.
-    CAlert(int kind, const QString& message, const QString& heading = QString(), int dpi = 96,
+    // An empty heading takes the kind's default heading. A dpi of 0 takes
+    // the main frame's (the screen's when there is no frame, 96 when the
+    // screen does not tell).
+    CAlert(int kind, const QString& message, const QString& heading = QString(), int dpi = 0,
            QWidget* parent = nullptr);
     ~CAlert() override;
 

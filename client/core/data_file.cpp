@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <system_error>
 
+#include "client/core/default_locations.h"
+
 namespace zol {
 
 namespace fs = std::filesystem;
@@ -94,6 +96,14 @@ fs::path PrepareDataFile(std::string_view name, const fs::path& workDir) {
     if (asGiven.is_absolute() && CreateParentsAndFile(asGiven))
         return asGiven;
     return UnderWorkDir(workDir, LastComponent(normalised));
+}
+
+fs::path ResolveDataFile(std::string_view name, const ClientSettings& settings) {
+    return ResolveDataFile(name, EffectiveTempDir(settings));
+}
+
+fs::path PrepareDataFile(std::string_view name, const ClientSettings& settings) {
+    return PrepareDataFile(name, EffectiveTempDir(settings));
 }
 
 }  // namespace zol

@@ -1,5 +1,7 @@
 #include "client/core/data_file.h"
 
+#include "client/core/client_settings.h"
+
 #include <gtest/gtest.h>
 
 #include "temp_dir.h"
@@ -69,6 +71,14 @@ TEST_F(DataFileTest, PrepareFallsBackToTheNameItselfThenToTheLastComponent) {
     EXPECT_EQ(last, work_ / "x.bin");
     // A relative name is never created relative to the current folder.
     EXPECT_FALSE(fs::exists("blocked/inner/x.bin"));
+}
+
+TEST_F(DataFileTest, TheSettingsWorkingFolderIsUsed) {
+    ClientSettings settings;
+    settings.tempDirPath = work_.string();
+    const fs::path chime = dir_.Write("Work/chime.wav", "RIFF");
+    EXPECT_EQ(ResolveDataFile("C:\\Sounds\\chime.wav", settings), chime);
+    EXPECT_EQ(PrepareDataFile("new.log", settings), work_ / "new.log");
 }
 
 }  // namespace
