@@ -1,9 +1,58 @@
 #!/usr/bin/env bash
-# Runs what the suite has so far on the demo house.
+# The demo: zolsim serves the demo house on a free loopback port, zolcli
+# switches a few things and shows the replies, then the client opens on it.
+# Settings of the demo go to build/demo/, never to the user's own files.
 set -euo pipefail
 build=${1:-build/dev}
-echo "Built programs in $build:"
-for p in zolsim zolcli zolclient zolmsg; do
-  f=$(find "$build" -name "$p" -type f -perm -u+x 2>/dev/null | head -n1)
-  [ -n "$f" ] && echo "  $f"
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+work="$build/demo"
+mkdir -p "$work"
+export ZOL_REGISTRY_FILE="$root/$work/settings.reg"
+rm -f "$ZOL_REGISTRY_FILE"
+
+zolsim="$build/simulator/zolsim"
+zolcli="$build/cli/zolcli"
+zolclient="$build/client/zolclient"
+[ -x "$zolsim" ] || { echo "zolsim is not built ($zolsim)"; exit 1; }
+
+"$zolsim" --port 0 --design simulator/designs/demo.json > "$work/zolsim.out" 2>&1 &
+sim=$!
+trap 'kill $sim 2>/dev/null || true; wait $sim 2>/dev/null || true' EXIT
+for _ in $(seq 1 100); do
+  [ "$(wc -l < "$work/zolsim.out")" -ge 2 ] && break
+  sleep 0.1
 done
+port=$(sed -n 1p "$work/zolsim.out")
+control=$(sed -n 2p "$work/zolsim.out")
+[ -n "$port" ] || { echo "zolsim did not start:"; cat "$work/zolsim.out"; exit 1; }
+echo "zolsim serves the demo house on 127.0.0.1:$port (control port $control)"
+
+run() {
+  echo
+  echo "\$ zolcli $*"
+  set +e
+  "$zolcli" "$@"
+  local code=$?
+  set -e
+  echo "exit code $code, result file: $(cat "$work/result.txt")"
+}
+if [ -x "$zolcli" ]; then
+  run "/ZOLServer:127.0.0.1" "/Port:$port" "/Result:$work/result.txt" ZOLApp TimeStamp
+  run ZOLObject Device.On "Kitchen - Ceiling Light"
+  run ZOLObject Device.DimToPercent "Living Room - Floor Lamp" 40
+  run ZOLApp GetHomeModeNames
+  run ZOLApp GetServerStatus
+  run ZOLObject Device.On "Nowhere - Nothing"
+fi
+
+if [ -x "$zolclient" ] && [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+  echo
+  echo "Starting the client on the demo house (close its window to end the demo)."
+  "$zolclient" "/ZOLServer:127.0.0.1" "/Port:$port"
+else
+  echo
+  echo "No display (or no client built): zolsim keeps serving on 127.0.0.1:$port until you press Ctrl-C."
+  echo "Try: ZOL_REGISTRY_FILE=$ZOL_REGISTRY_FILE $zolcli ZOLApp GetDisplays 0"
+  wait $sim
+fi
