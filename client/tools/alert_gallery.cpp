@@ -53,6 +53,23 @@ int main(int argc, char* argv[]) {
     };
     GalleryOwner owner;
     int failures = 0;
+    {
+        // More than sixteen lines: the first sixteen show, at full height.
+        QString longMessage;
+        for (int i = 1; i <= 20; ++i) {
+            longMessage +=
+                QStringLiteral("Line %1 of a report that is longer than the dialog.\n").arg(i);
+        }
+        zol::CAlert alert(zol::AlertInfo, longMessage, QString(), dpi);
+        alert.Prepare();
+        alert.show();
+        QApplication::processEvents();
+        if (!alert.grab().save(QStringLiteral("%1/alert_full_%2dpi.png").arg(outDir).arg(dpi),
+                               "PNG")) {
+            ++failures;
+        }
+        alert.hide();
+    }
     for (const Sample& s : samples) {
         zol::CAlert alert(s.kind, QString::fromUtf8(s.message), QString(), dpi);
         if (s.owner)
