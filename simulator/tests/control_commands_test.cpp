@@ -1,0 +1,71 @@
+// Control-port commands run against a server that is not listening: state
+// changes, faults, configuration and the escaping of fields.
+#include <gtest/gtest.h>
+
+#include "simulator/control_commands.h"
+#include "simulator/control_escape.h"
+#include "simulator/sim_server.h"
+
+namespace zol {
+namespace {
+
+SimDesign SmallDesign() {
+    SimDesign design;
+    SimObject lamp;
+    lamp.objectId = 3;
+    lamp.name = "Lamp";
+    design.objects.push_back(lamp);
+    SimDisplay display;
+    display.displayId = 50;
+    display.name = "Den";
+    design.displays.push_back(display);
+    return design;
+}
+
+TEST(ControlEscape, RoundTripsBarsPercentAndLineFeeds) {
+    const std::vector<std::string> fields = {"a|b", "100%", "two\nlines", "", "\xB0"};
+    const std::string line = JoinControlFields(fields);
+    EXPECT_EQ(line.find('\n'), std::string::npos);
+    EXPECT_EQ(SplitControlFields(line), fields);
+    EXPECT_EQ(SplitControlFields("50%").front(), "50%") << "a lone % stays";
+}
+
+TEST(ControlCommands, SetChangesObjectsAndDisplays) {
+    SimServer server(SmallDesign(), SimConfig());
+    EXPECT_EQ(RunControlCommand(server, "set 3 level=45 statusText=Half%20way button2=1").back(),
+              "OK");
+    const SimObject& lamp = server.State().design.objects[0];
+    EXPECT_EQ(lamp.level, 45);
+    EXPECT_EQ(lamp.statusText, "Half way");
+    EXPECT_EQ(lamp.buttonStates, (std::vector<int>{0, 1}));
+    EXPECT_EQ(RunControlCommand(server, "set 50 level=100").back(), "OK");
+    EXPECT_EQ(server.State().design.displays[0].level, 100);
+    EXPECT_EQ(RunControlCommand(server, "set 3 level=high").back().rfind("ERR", 0), 0u);
+    EXPECT_EQ(RunControlCommand(server, "set 99 level=1").back().rfind("ERR", 0), 0u);
+}
+
+TEST(ControlCommands, FaultsAndConfigurationAreSwitched) {
+    SimServer server(SmallDesign(), SimConfig());
+    EXPECT_EQ(RunControlCommand(server, "fault delay 250").back(), "OK");
+    EXPECT_EQ(RunControlCommand(server, "fault split on").back(), "OK");
+    EXPECT_EQ(RunControlCommand(server, "fault target 4").back(), "OK");
+    EXPECT_EQ(server.Faults().replyDelayMs, 250);
+    EXPECT_TRUE(server.Faults().splitWrites);
+    EXPECT_FALSE(server.Faults().AppliesTo(3));
+    EXPECT_TRUE(server.Faults().AppliesTo(4));
+    EXPECT_EQ(RunControlCommand(server, "fault split maybe").back().rfind("ERR", 0), 0u);
+    EXPECT_EQ(RunControlCommand(server, "fault clear").back(), "OK");
+    EXPECT_FALSE(server.Faults().splitWrites);
+
+    EXPECT_EQ(RunControlCommand(server, "config version 18.7.0").back(), "OK");
+    EXPECT_EQ(server.State().config.versionBuild, 0);
+    EXPECT_EQ(server.State().config.versionMinor, 7);
+    EXPECT_EQ(RunControlCommand(server, "config version 1000.0.0").back().rfind("ERR", 0), 0u);
+    EXPECT_EQ(RunControlCommand(server, "config dpi off").back(), "OK");
+    EXPECT_FALSE(server.State().config.referenceDpi);
+    EXPECT_EQ(RunControlCommand(server, "nonsense").back().rfind("ERR", 0), 0u);
+    EXPECT_EQ(RunControlCommand(server, "push all").back().rfind("ERR", 0), 0u);
+}
+
+}  // namespace
+}  // namespace zol

@@ -1,0 +1,96 @@
+// Design files: the demo house loads cleanly, mistakes are refused with the
+// place they are at, the generator's designs hold together.
+#include <gtest/gtest.h>
+
+#include <QString>
+#include <set>
+
+#include "simulator/design_generator.h"
+#include "simulator/design_loader.h"
+
+namespace zol {
+namespace {
+
+DesignLoadResult Load(const char* json, SimDesign& design) {
+    return LoadDesignJson(QByteArray(json), QStringLiteral("."), design);
+}
+
+TEST(DesignLoader, DemoHouseLoadsWithoutWarnings) {
+    SimDesign design;
+    DesignLoadResult result = LoadDesignFile(QStringLiteral(ZOLSIM_DEMO_DESIGN), design);
+    ASSERT_TRUE(result.ok) << result.error;
+    EXPECT_TRUE(result.warnings.empty()) << result.warnings.front();
+    EXPECT_EQ(design.objects.size(), 86u);
+    std::set<int> tileTypes;
+    for (const SimDisplay& display : design.displays) {
+        for (const SimTile& tile : display.tiles) {
+            tileTypes.insert(tile.tileType);
+        }
+    }
+    EXPECT_EQ(tileTypes.size(), 9u) << "every tile type";
+    EXPECT_NE(design.FindFile("pictures\\kitchen.png"), nullptr);
+}
+
+TEST(DesignLoader, ReadsMembersColoursAndTileTypeNames) {
+    SimDesign design;
+    DesignLoadResult result = Load(R"({
+        "designName": "T", "designTimeStamp": "20240101120000",
+        "objects": [{"objectId": 1, "name": "Lamp", "location": "Den", "level": 30,
+                     "overlayColor": "#102030", "buttonNames": ["A", "B"]}],
+        "displays": [{"name": "D", "displayId": 9, "displayKind": 5,
+                      "tiles": [{"tileType": "meter", "tileId": 1, "maxWatts": 500, "colour": 1}]}]
+    })",
+                                   design);
+    ASSERT_TRUE(result.ok) << result.error;
+    EXPECT_EQ(design.objects[0].overlayColor, 0x302010) << "colours are 0x00BBGGRR";
+    EXPECT_EQ(design.objects[0].buttonStates.size(), 2u);
+    EXPECT_EQ(design.displays[0].caption, "D");
+    EXPECT_EQ(design.displays[0].tiles[0].tileType, kTileMeter);
+    ASSERT_EQ(result.warnings.size(), 1u);
+    EXPECT_NE(result.warnings[0].find("\"colour\""), std::string::npos);
+}
+
+TEST(DesignLoader, RefusesMistakesAndSaysWhere) {
+    const std::pair<const char*, const char*> cases[] = {
+        {R"({"objects": [{"objectId": 1, "name": "A"}, {"objectId": 1, "name": "B"}]})",
+         "object id 1 is used twice"},
+        {R"({"objects": [{"objectId": "one", "name": "A"}]})", "design.objects[0].objectId"},
+        {R"({"displays": [{"name": "X", "displayId": 4}], "objects": [{"objectId": 4, "name": "A"}]})",
+         "display id 4"},
+        {R"({"designTimeStamp": "2024"})", "designTimeStamp"},
+        {R"({"files": {"a.png": {"path": "does/not/exist.png"}}})", "cannot read"},
+        {R"({"objects": [{"objectId": 1, "name": "A", "texts": ["1","2","3","4","5","6","7","8","9","10","11","12","13","14","15","16","17"]}]})",
+         "at most 16"},
+        {R"([1, 2])", "JSON object"},
+        {R"({"objects": [)", "not valid JSON"},
+    };
+    for (const auto& [json, expected] : cases) {
+        SimDesign design;
+        DesignLoadResult result = Load(json, design);
+        EXPECT_FALSE(result.ok) << json;
+        EXPECT_NE(result.error.find(expected), std::string::npos) << result.error;
+    }
+}
+
+TEST(DesignGenerator, ParsesItsSpecAndBuildsAValidDesign) {
+    GenerateSpec spec;
+    EXPECT_EQ(ParseGenerateSpec("objects=300,displays=7,tiles=9", spec), "");
+    EXPECT_EQ(spec.objects, 300);
+    EXPECT_EQ(spec.tilesPerDisplay, 9);
+    EXPECT_NE(ParseGenerateSpec("objects=-1", spec), "");
+    EXPECT_NE(ParseGenerateSpec("rooms=3", spec), "");
+    EXPECT_NE(ParseGenerateSpec("tiles=1000", spec), "");
+
+    const SimDesign design = GenerateDesign({300, 7, 9});
+    EXPECT_EQ(design.objects.size(), 300u);
+    EXPECT_EQ(design.displays.size(), 7u);
+    EXPECT_EQ(design.displays[6].tiles.size(), 9u);
+    DesignLoadResult result;
+    result.ok = true;
+    ValidateDesign(design, result);
+    EXPECT_TRUE(result.ok) << result.error;
+    EXPECT_TRUE(result.warnings.empty());
+}
+
+}  // namespace
+}  // namespace zol

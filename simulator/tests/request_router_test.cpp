@@ -1,0 +1,258 @@
+// Requests answered in-process: framing of the reply, the password gate,
+// parts that cover a large design exactly once, commands and their pushes,
+// file chunks, thermostats and label formatting.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <set>
+
+#include "simulator/design_generator.h"
+#include "simulator/hex_chunks.h"
+#include "simulator/tests/router_harness.h"
+#include "simulator/text_formatter.h"
+
+namespace zol::test {
+namespace {
+
+using Fields = std::vector<FieldValue>;
+
+SimObject Lamp(int id, const std::string& name, int kind = 0) {
+    SimObject object;
+    object.objectId = id;
+    object.name = name;
+    object.location = "Kitchen";
+    object.objectKind = kind;
+    return object;
+}
+
+TEST(RequestRouter, EchoesNamesAndAnswersUnknownAndMalformedRequests) {
+    RouterHarness harness;
+    Fields reply = harness.Ask({"ZOLApp", "NoSuchRequest", "1"});
+    ASSERT_EQ(reply.size(), 3u);
+    EXPECT_EQ(reply[0].number, -104);
+    EXPECT_EQ(reply[1].text, "ZOLApp");
+    EXPECT_EQ(reply[2].text, "NoSuchRequest");
+
+    harness.Ask({"OnlyOneField"});
+    EXPECT_EQ(harness.replyText, FieldList{"-1"}.Message());
+    RequestOutcome outcome = harness.router.Handle("12345678", harness.state, harness.session);
+    EXPECT_EQ(outcome.reply, FieldList{"-1"}.Message());
+}
+
+TEST(RequestRouter, RefusesEverythingButThePasswordUntilItIsGiven) {
+    RouterHarness harness;
+    harness.state.config.password = "pw";
+    harness.session.authorised = false;
+    EXPECT_EQ(harness.Ask({"ZOLApp", "TimeStamp"})[0].number, -3);
+    EXPECT_EQ(harness.Ask({"ZOLObject", "ZOL.SetPassword", "4", "wrong"})[0].number, -3);
+    EXPECT_EQ(harness.Ask({"ZOLObject", "ZOL.SetPassword", "4", "pw"})[0].number, 0);
+    EXPECT_EQ(harness.Ask({"ZOLApp", "TimeStamp"})[0].number, 0);
+}
+
+TEST(RequestRouter, ReferenceDpiCanBeUnknown) {
+    RouterHarness harness;
+    EXPECT_EQ(harness.Ask({"ZOLApp", "GetReferenceDPI"})[3].number, 96);
+    harness.state.config.referenceDpi.reset();
+    EXPECT_EQ(harness.Ask({"ZOLApp", "GetReferenceDPI"})[0].number, -104);
+}
+
+TEST(DesignParts, CoverALargeDesignExactlyOnceWithinTheMessageLimit) {
+    RouterHarness harness;
+    GenerateSpec spec;
+    spec.objects = 5000;
+    spec.displays = 200;
+    spec.tilesPerDisplay = 20;
+    harness.state.design = GenerateDesign(spec);
+
+    std::set<int> seen;
+    int parts = 0;
+    for (int part = 0;; ++part) {
+        Fields reply = harness.Ask({"ZOLApp", "GetDesign", std::to_string(part)});
+        if (reply[0].number != 0) {
+            EXPECT_EQ(reply[0].number, 1);
+            break;
+        }
+        ++parts;
+        EXPECT_LE(harness.replyText.size(), kMaxFieldListLength);
+        for (const FieldValue& entry : Decode(reply.at(3).text)) {
+            EXPECT_TRUE(seen.insert(Decode(entry.text).at(0).number).second);
+        }
+    }
+    EXPECT_EQ(seen.size(), 5000u);
+    EXPECT_GT(parts, 10);
+
+    // A change between parts neither repeats nor skips an object.
+    harness.Ask({"ZOLApp", "GetDesign", "0"});
+    for (SimObject& object : harness.state.design.objects) {
+        object.level = 100;
+    }
+    std::set<int> afterChange;
+    for (int part = 0;; ++part) {
+        Fields reply = harness.Ask({"ZOLApp", "GetDesign", std::to_string(part)});
+        if (reply[0].number != 0) {
+            break;
+        }
+        for (const FieldValue& entry : Decode(reply.at(3).text)) {
+            afterChange.insert(Decode(entry.text).at(0).number);
+        }
+    }
+    EXPECT_EQ(afterChange.size(), 5000u);
+}
+
+TEST(DeviceCommands, ChangeTheLevelAndPushAnUpdate) {
+    RouterHarness harness;
+    harness.state.design.objects = {Lamp(1, "Lamp"), Lamp(2, "Show", 1)};
+    EXPECT_EQ(harness.Ask({"ZOLObject", "Device.DimToPercent", "Kitchen - Lamp", "140"})[0].number,
+              0);
+    EXPECT_EQ(harness.state.design.objects[0].level, 100) << "levels stay within 0 to 100";
+    ASSERT_EQ(harness.pushes.size(), 1u);
+    EXPECT_EQ(Decode(harness.pushes[0].message).at(2).text, "Update");
+    EXPECT_EQ(harness.Ask({"ZOLObject", "Device.DimDownPercent", "Kitchen - Lamp", "30"})[0].number,
+              0);
+    EXPECT_EQ(harness.state.design.objects[0].level, 70);
+
+    EXPECT_EQ(harness.Ask({"ZOLObject", "Device.On", "Kitchen - Nothing"})[0].number, -1);
+    EXPECT_EQ(harness.Ask({"ZOLObject", "Group.On", "Kitchen - Lamp"})[0].number, -2);
+    EXPECT_TRUE(harness.pushes.empty());
+    EXPECT_EQ(harness.Ask({"ZOLObject", "Program.StartEx", "Kitchen - Show", "a", "b", "c", ""})[0]
+                  .number,
+              0);
+    EXPECT_EQ(harness.state.design.objects[1].level, 100);
+
+    harness.state.design.objects[0].suspendState = 2;
+    EXPECT_EQ(harness.Ask({"ZOLObject", "Device.Off", "Kitchen - Lamp"})[0].number, -4);
+    harness.state.design.objects[0].commandResult = -7;
+    EXPECT_EQ(harness.Ask({"ZOLObject", "Device.Off", "Kitchen - Lamp"})[0].number, -7);
+}
+
+TEST(DeviceCommands, KeypressTogglesOneButtonAndStatesAreReadBack) {
+    RouterHarness harness;
+    SimObject keypad = Lamp(5, "Pad");
+    keypad.buttonNames = {"A", "B", "C"};
+    keypad.buttonStates = {0, 0, 1};
+    harness.state.design.objects = {keypad};
+    EXPECT_EQ(
+        harness.Ask({"ZOLObject", "Device.Keypress", "Kitchen - Pad", "2", "0", "0"})[0].number, 0);
+    EXPECT_EQ(
+        harness.Ask({"ZOLObject", "Device.Keypress", "Kitchen - Pad", "4", "0", "0"})[0].number,
+        -1);
+    Fields states = harness.Ask({"ZOLApp", "KeypadButtonState", "5"});
+    ASSERT_EQ(states.size(), 8u);
+    EXPECT_EQ(states[4].number, 3);
+    EXPECT_EQ(states[5].number, 0);
+    EXPECT_EQ(states[6].number, 1);
+    EXPECT_EQ(states[7].number, 1);
+}
+
+TEST(Thermostats, ReportStateAndExplainRefusedChanges) {
+    RouterHarness harness;
+    SimObject thermostat = Lamp(9, "Hall");
+    thermostat.thermostat = SimThermostat();
+    thermostat.thermostat->coolSetpoint = -1;
+    thermostat.thermostat->celsius = true;
+    harness.state.design.objects = {thermostat};
+    Fields state = harness.Ask({"ZOLApp", "ThermostatState", "Kitchen - Hall"});
+    ASSERT_EQ(state.size(), 16u);
+    EXPECT_EQ(state[4].number, 68);
+    EXPECT_EQ(state[7].number, -1);
+    EXPECT_EQ(state[13].text, "C");
+
+    Fields refused = harness.Ask({"ZOLApp", "ThermostatChange", "Kitchen - Hall", "7", "70"});
+    EXPECT_NE(refused[0].number, 0);
+    EXPECT_EQ(refused.at(6).text, "Cool set point not available");
+    refused = harness.Ask({"ZOLApp", "ThermostatChange", "Kitchen - Hall", "1", "200"});
+    EXPECT_NE(refused[0].number, 0);
+    EXPECT_EQ(harness.Ask({"ZOLApp", "ThermostatChange", "Kitchen - Hall", "1", "72"})[0].number,
+              0);
+    EXPECT_EQ(harness.state.design.objects[0].thermostat->heatSetpoint, 72);
+    EXPECT_EQ(harness.pushes.size(), 1u);
+}
+
+TEST(Files, ChunksReassembleAndNegativeByteSumsAreUnderstood) {
+    RouterHarness harness;
+    std::string bytes(kFileChunkBytes + 10, '\xF0');
+    harness.state.design.files["sounds/bell.wav"] = bytes;
+    std::string received;
+    for (int chunk = 0;; ++chunk) {
+        Fields reply =
+            chunk == 0
+                ? harness.Ask({"ZOLApp", "GetFile", "File", "Sounds\\Bell.wav", "0", "0", "0"})
+                : harness.Ask(
+                      {"ZOLApp", "GetFile", "File", "sounds\\bell.wav", std::to_string(chunk)});
+        if (reply[0].number != 0) {
+            break;
+        }
+        received += reply.at(7).text;
+    }
+    EXPECT_EQ(received, ToHex(bytes));
+
+    // The byte sum exceeds 2^31; a client prints it with "%d".
+    std::string huge(9000000, '\xFF');
+    harness.state.design.files["big.bin"] = huge;
+    const auto sum = static_cast<std::int32_t>(ByteSum(huge));
+    ASSERT_LT(sum, 0);
+    EXPECT_EQ(harness
+                  .Ask({"ZOLApp", "GetFile", "File", "big.bin", "0", std::to_string(huge.size()),
+                        std::to_string(sum)})[0]
+                  .number,
+              -4);
+    EXPECT_EQ(
+        harness.Ask({"ZOLApp", "GetFile", "File", "big.bin", "0", "9000000", "12x"})[0].number, 0);
+}
+
+TEST(ThemeIcons, ListInPagesAndEndWithMinusOne) {
+    RouterHarness harness;
+    SimThemeIconSet set;
+    set.name = "Theme_36_36";
+    for (int i = 0; i < 25; ++i) {
+        const std::string name = "Icon" + std::to_string(i) + "_off.png";
+        set.fileNames.push_back(name);
+        harness.state.design.files[NormalizeFileName("Theme_36_36/" + name)] = "abc";
+    }
+    harness.state.design.themeIconSets = {set};
+    int listed = 0;
+    int cursor = 0;
+    for (int round = 0; round < 10; ++round) {
+        Fields reply =
+            harness.Ask({"ZOLApp", "GetThemeIcons", "Theme_36_36", std::to_string(cursor)});
+        if (reply[0].number == -1) {
+            break;
+        }
+        listed += static_cast<int>((reply.size() - 5) / 3);
+        cursor = reply.at(4).number;
+        EXPECT_EQ(reply.at(6).number, 3);
+        EXPECT_EQ(reply.at(7).number, 'a' + 'b' + 'c');
+    }
+    EXPECT_EQ(listed, 25);
+    Fields chunk = harness.Ask({"ZOLApp", "GetThemeIcon", "Theme_36_36", "Icon3_off.png", "0"});
+    EXPECT_EQ(chunk.at(6).text, "616263");
+}
+
+TEST(FormatText, ReplacesKnownPlaceholdersAndKeepsTheRest) {
+    SimDesign design;
+    design.placeholders["%OUT%"] = "54F";
+    design.objects = {Lamp(3, "Lamp")};
+    design.objects[0].level = 40;
+    const auto now = std::chrono::system_clock::now();
+    EXPECT_EQ(FormatPlaceholders("Out %OUT% at 100% and %LEVEL:3%%", design, now),
+              "Out 54F at 100% and 40%");
+    EXPECT_EQ(FormatPlaceholders("%NOPE% %", design, now), "%NOPE% %");
+    EXPECT_EQ(FormatPlaceholders("%TIME%", design, now).size(), 5u);
+}
+
+TEST(StatusRequests, HomeModeChangesArePushedAndCheckedForRange) {
+    RouterHarness harness;
+    harness.state.design.homeModeNames = {"Home", "Away"};
+    EXPECT_EQ(harness.Ask({"ZOLApp", "SetHomeMode", "1"})[0].number, 0);
+    ASSERT_EQ(harness.pushes.size(), 1u);
+    EXPECT_EQ(Decode(harness.pushes[0].message).at(2).text, "ServerStatus");
+    EXPECT_EQ(harness.Ask({"ZOLApp", "SetHomeMode", "2"})[0].number, -1);
+    Fields status = harness.Ask({"ZOLApp", "GetServerStatus"});
+    ASSERT_EQ(status.size(), 13u);
+    EXPECT_EQ(status[6].number, 1) << "third status number is the home mode";
+    EXPECT_EQ(status[9].kind, FieldDateTime);
+    EXPECT_EQ(status[12].kind, FieldDateTime);
+}
+
+}  // namespace
+}  // namespace zol::test
