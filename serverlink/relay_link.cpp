@@ -119,7 +119,6 @@ int RelayLink::OpenRelay(const std::string& credential) {
     sendTask_ = std::thread([this] { SendTask(); });
     decodeTask_ = std::thread([this] { DecodeAndPingTask(); });
 
-    credential_ = credential;
     const std::string announcement =
         "{\"type\":\"client\",\"name\":\"" + JsonEscape(credential) + "\"}";
     Log("Agent Connection: Send to cloud " + announcement);
@@ -142,11 +141,13 @@ void RelayLink::QueueRelayMessage(std::string_view json) {
 void RelayLink::ReceiveTask() {
     int result = 0;
     int lastLineResult = 0;
+    bool everConnected = false;
     for (;;) {
         const SocketEvents events = control_.ProcessEvents();
         result = events.result;
         if ((events.eventMask & kEventConnect) != 0 && result == 0) {
             session_.Clear();  // a fresh plaintext buffer for the new connection
+            everConnected = true;
             connectedHandle_.store(events.socket);
             connectedOrEnded_.Set();
         }
@@ -171,8 +172,12 @@ void RelayLink::ReceiveTask() {
         std::snprintf(text, sizeof text, "Agent connection : Receive task ending %d %d", result,
                       lastLineResult);
         Log(text);
-        if (observer_ != nullptr)
+        // A control connection that never came up is reported by OpenRelay's
+        // own result; a late "relay ended" would only close whatever
+        // connection the program holds by the time it is handled.
+        if (everConnected && observer_ != nullptr) {
             observer_->OnRelayReceiveEnded(lastLineResult);
+        }
     }
     receiveEnded_.Set();
     connectedOrEnded_.Set();
@@ -255,7 +260,6 @@ void RelayLink::CloseRelay() {
         session_.Clear();
         connectedHandle_.store(-1);
         nextPingMs_.store(0);
-        credential_.clear();
         open_.store(false);
         closing_.store(false);
     }

@@ -113,7 +113,6 @@ class RelayLink : public ServerRelayHook {
     std::atomic<bool> stopping_{false};
     std::atomic<bool> closing_{false};
     std::atomic<std::int64_t> nextPingMs_{0};
-    std::string credential_;
 
     std::mutex sendQueueMutex_;
     std::deque<std::string> sendQueue_;
