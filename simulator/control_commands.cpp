@@ -1,6 +1,7 @@
 #include "simulator/control_commands.h"
 
 #include <charconv>
+#include <chrono>
 #include <functional>
 #include <map>
 #include <sstream>
@@ -9,6 +10,7 @@
 #include "simulator/design_entries.h"
 #include "simulator/field_builder.h"
 #include "simulator/sim_server.h"
+#include "simulator/status_messages.h"
 
 namespace zol {
 
@@ -65,6 +67,7 @@ Lines Help(SimServer&, const Words&, const std::string&) {
             "clients",
             "push <all|connection> <field>|<field>|...",
             "set <objectId|displayId> <member>=<value> ...",
+            "pushstatus",
             "requests [clear]",
             "faults",
             "fault <drop|silent|garbage|split|closeaftergreeting> <on|off>",
@@ -199,6 +202,15 @@ Lines Set(SimServer& server, const Words& words, const std::string&) {
     return {"sent " + std::to_string(sent), kOk};
 }
 
+Lines PushStatus(SimServer& server, const Words&, const std::string&) {
+    SimServerState& state = server.State();
+    server.Deliver({EncodeServerStatusPush(state.design), PushAudience::kEveryone}, 0);
+    server.Deliver({EncodeExtendedStatusPush(state, std::chrono::system_clock::now()),
+                    PushAudience::kStatusSubscribers},
+                   0);
+    return {kOk};
+}
+
 Lines Requests(SimServer& server, const Words& words, const std::string&) {
     if (words.size() > 1 && words[1] == "clear") {
         server.Log().Clear();
@@ -294,9 +306,17 @@ Lines Status(SimServer& server, const Words&, const std::string&) {
 std::vector<std::string> RunControlCommand(SimServer& server, const std::string& line) {
     using Command = std::function<Lines(SimServer&, const Words&, const std::string&)>;
     static const std::map<std::string, Command> kCommands = {
-        {"help", Help},         {"clients", Clients}, {"push", Push},   {"set", Set},
-        {"requests", Requests}, {"faults", Faults},   {"fault", Fault}, {"drop", Drop},
-        {"config", Config},     {"status", Status},
+        {"help", Help},
+        {"clients", Clients},
+        {"push", Push},
+        {"set", Set},
+        {"requests", Requests},
+        {"faults", Faults},
+        {"fault", Fault},
+        {"drop", Drop},
+        {"config", Config},
+        {"status", Status},
+        {"pushstatus", PushStatus},
     };
     const Words words = SplitWords(line);
     if (words.empty()) {
