@@ -20,7 +20,9 @@ namespace {
 constexpr std::string_view kHeader = "REGEDIT4";
 constexpr std::string_view kUserHive = "HKEY_CURRENT_USER\\";
 
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char LowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 std::string FullKeyPath(std::string_view keyPath) {
     std::string full(kUserHive);
@@ -32,23 +34,27 @@ std::string_view Trim(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) {
         s.remove_prefix(1);
     }
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r' || s.back() == '\n')) {
+    while (!s.empty() &&
+           (s.back() == ' ' || s.back() == '\t' || s.back() == '\r' || s.back() == '\n')) {
         s.remove_suffix(1);
     }
     return s;
 }
 
 int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= '0' && c <= '9')
+        return c - '0';
     c = LowerAscii(c);
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
     return -1;
 }
 
 // Reads a quoted text with the export format's escapes (\\ and \"), starting
 // at the opening quote. Advances `pos` past the closing quote.
 std::optional<std::string> ReadQuoted(std::string_view line, std::size_t& pos) {
-    if (pos >= line.size() || line[pos] != '"') return std::nullopt;
+    if (pos >= line.size() || line[pos] != '"')
+        return std::nullopt;
     std::string out;
     for (std::size_t i = pos + 1; i < line.size(); ++i) {
         char c = line[i];
@@ -68,19 +74,22 @@ std::optional<std::string> ReadQuoted(std::string_view line, std::size_t& pos) {
 std::optional<std::string> ReadHexBytes(std::string_view list) {
     std::string out;
     list = Trim(list);
-    if (list.empty()) return out;
+    if (list.empty())
+        return out;
     std::size_t start = 0;
     while (start <= list.size()) {
         std::size_t comma = list.find(',', start);
-        std::string_view token =
-            Trim(list.substr(start, comma == std::string_view::npos ? std::string_view::npos
-                                                                     : comma - start));
-        if (token.size() != 2) return std::nullopt;
+        std::string_view token = Trim(list.substr(
+            start, comma == std::string_view::npos ? std::string_view::npos : comma - start));
+        if (token.size() != 2)
+            return std::nullopt;
         int hi = HexDigit(token[0]);
         int lo = HexDigit(token[1]);
-        if (hi < 0 || lo < 0) return std::nullopt;
+        if (hi < 0 || lo < 0)
+            return std::nullopt;
         out += static_cast<char>(hi * 16 + lo);
-        if (comma == std::string_view::npos) break;
+        if (comma == std::string_view::npos)
+            break;
         start = comma + 1;
     }
     return out;
@@ -98,40 +107,49 @@ std::optional<RegistryValue> ReadValueData(std::string_view rhs, bool& deleted) 
     if (!rhs.empty() && rhs.front() == '"') {
         std::size_t pos = 0;
         auto text = ReadQuoted(rhs, pos);
-        if (!text || !Trim(rhs.substr(pos)).empty()) return std::nullopt;
+        if (!text || !Trim(rhs.substr(pos)).empty())
+            return std::nullopt;
         return RegistryValue{kRegSz, std::move(*text)};
     }
     std::string lower;
-    for (char c : rhs.substr(0, std::min<std::size_t>(rhs.size(), 16))) lower += LowerAscii(c);
+    for (char c : rhs.substr(0, std::min<std::size_t>(rhs.size(), 16)))
+        lower += LowerAscii(c);
     if (lower.starts_with("dword:")) {
         std::string_view digits = Trim(rhs.substr(6));
-        if (digits.empty() || digits.size() > 8) return std::nullopt;
+        if (digits.empty() || digits.size() > 8)
+            return std::nullopt;
         std::uint32_t v = 0;
         for (char c : digits) {
             int d = HexDigit(c);
-            if (d < 0) return std::nullopt;
+            if (d < 0)
+                return std::nullopt;
             v = v * 16 + static_cast<std::uint32_t>(d);
         }
         std::string data(4, '\0');
-        for (int i = 0; i < 4; ++i) data[static_cast<std::size_t>(i)] = static_cast<char>((v >> (8 * i)) & 0xFF);
+        for (int i = 0; i < 4; ++i)
+            data[static_cast<std::size_t>(i)] = static_cast<char>((v >> (8 * i)) & 0xFF);
         return RegistryValue{kRegDword, std::move(data)};
     }
     if (lower.starts_with("hex:")) {
         auto bytes = ReadHexBytes(rhs.substr(4));
-        if (!bytes) return std::nullopt;
+        if (!bytes)
+            return std::nullopt;
         return RegistryValue{kRegBinary, std::move(*bytes)};
     }
     if (lower.starts_with("hex(")) {
         std::size_t close = rhs.find("):");
-        if (close == std::string_view::npos || close == 4 || close > 12) return std::nullopt;
+        if (close == std::string_view::npos || close == 4 || close > 12)
+            return std::nullopt;
         std::uint32_t type = 0;
         for (char c : rhs.substr(4, close - 4)) {
             int d = HexDigit(c);
-            if (d < 0) return std::nullopt;
+            if (d < 0)
+                return std::nullopt;
             type = type * 16 + static_cast<std::uint32_t>(d);
         }
         auto bytes = ReadHexBytes(rhs.substr(close + 2));
-        if (!bytes) return std::nullopt;
+        if (!bytes)
+            return std::nullopt;
         return RegistryValue{type, std::move(*bytes)};
     }
     return std::nullopt;
@@ -142,7 +160,8 @@ std::string HexList(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size() * 3);
     for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (i != 0) out += ',';
+        if (i != 0)
+            out += ',';
         auto b = static_cast<unsigned char>(bytes[i]);
         out += kDigits[b >> 4];
         out += kDigits[b & 15];
@@ -153,7 +172,8 @@ std::string HexList(std::string_view bytes) {
 std::string Quote(std::string_view text) {
     std::string out = "\"";
     for (char c : text) {
-        if (c == '\\' || c == '"') out += '\\';
+        if (c == '\\' || c == '"')
+            out += '\\';
         out += c;
     }
     out += '"';
@@ -170,15 +190,18 @@ bool QuotableText(std::string_view text) {
 }
 
 std::string FormatValue(const RegistryValue& v) {
-    if (v.type == kRegSz && QuotableText(v.data)) return Quote(v.data);
+    if (v.type == kRegSz && QuotableText(v.data))
+        return Quote(v.data);
     if (v.type == kRegDword && v.data.size() == 4) {
         std::uint32_t n = 0;
-        for (int i = 3; i >= 0; --i) n = (n << 8) | static_cast<unsigned char>(v.data[static_cast<std::size_t>(i)]);
+        for (int i = 3; i >= 0; --i)
+            n = (n << 8) | static_cast<unsigned char>(v.data[static_cast<std::size_t>(i)]);
         char buf[16];
         std::snprintf(buf, sizeof buf, "dword:%08x", n);
         return buf;
     }
-    if (v.type == kRegBinary) return "hex:" + HexList(v.data);
+    if (v.type == kRegBinary)
+        return "hex:" + HexList(v.data);
     char prefix[24];
     std::snprintf(prefix, sizeof prefix, "hex(%x):", v.type);
     return prefix + HexList(v.data);
@@ -188,7 +211,8 @@ int WriteAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
         ssize_t n = ::write(fd, bytes.data(), bytes.size());
         if (n < 0) {
-            if (errno == EINTR) continue;
+            if (errno == EINTR)
+                continue;
             return errno;
         }
         bytes.remove_prefix(static_cast<std::size_t>(n));
@@ -228,7 +252,8 @@ std::filesystem::path WithSuffix(const std::filesystem::path& p, std::string_vie
 
 bool RegistryStore::CaseLess::operator()(std::string_view a, std::string_view b) const {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return static_cast<unsigned char>(LowerAscii(x)) < static_cast<unsigned char>(LowerAscii(y));
+        return static_cast<unsigned char>(LowerAscii(x)) <
+               static_cast<unsigned char>(LowerAscii(y));
     });
 }
 
@@ -251,7 +276,8 @@ std::filesystem::path RegistryStore::DefaultPath(std::string_view programName) {
 
 RegistryStore::ParseResult RegistryStore::Parse(std::string_view text, KeyMap& keys,
                                                 std::vector<std::string>& warnings) {
-    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+    if (text.starts_with("\xEF\xBB\xBF"))
+        text.remove_prefix(3);
     std::vector<std::string_view> lines;
     for (std::size_t start = 0; start < text.size();) {
         std::size_t nl = text.find('\n', start);
@@ -260,8 +286,10 @@ RegistryStore::ParseResult RegistryStore::Parse(std::string_view text, KeyMap& k
         start = end + 1;
     }
     std::size_t i = 0;
-    while (i < lines.size() && Trim(lines[i]).empty()) ++i;
-    if (i == lines.size() || Trim(lines[i]) != kHeader) return ParseResult::NotRegistryFile;
+    while (i < lines.size() && Trim(lines[i]).empty())
+        ++i;
+    if (i == lines.size() || Trim(lines[i]) != kHeader)
+        return ParseResult::NotRegistryFile;
     ++i;
 
     bool skipped = false;
@@ -278,7 +306,8 @@ RegistryStore::ParseResult RegistryStore::Parse(std::string_view text, KeyMap& k
             line.pop_back();
             line += Trim(lines[++i]);
         }
-        if (line.empty() || line.front() == ';') continue;
+        if (line.empty() || line.front() == ';')
+            continue;
         if (line.front() == '[') {
             current = nullptr;
             if (line.back() != ']' || line.size() < 3) {
@@ -286,7 +315,8 @@ RegistryStore::ParseResult RegistryStore::Parse(std::string_view text, KeyMap& k
                 continue;
             }
             std::string_view path = std::string_view(line).substr(1, line.size() - 2);
-            if (path.front() == '-') continue;  // a deletion entry: nothing to keep
+            if (path.front() == '-')
+                continue;  // a deletion entry: nothing to keep
             if (!ValidKeyPath(path)) {
                 bad(lineNo, "invalid key path");
                 continue;
@@ -330,7 +360,8 @@ RegistryStore::ParseResult RegistryStore::Parse(std::string_view text, KeyMap& k
             continue;
         }
         auto& slot = current->values[name];
-        if (slot.name.empty()) slot.name = name;
+        if (slot.name.empty())
+            slot.name = name;
         slot.value = std::move(*value);
     }
     return skipped ? ParseResult::SomeLinesSkipped : ParseResult::Ok;
@@ -349,7 +380,8 @@ void RegistryStore::Load() {
         }
         return;
     }
-    if (Trim(*text).empty()) return;  // an empty file is an empty store
+    if (Trim(*text).empty())
+        return;  // an empty file is an empty store
     std::vector<std::string> warnings;
     KeyMap parsed;
     ParseResult result = Parse(*text, parsed, warnings);
@@ -357,8 +389,8 @@ void RegistryStore::Load() {
     std::error_code ec;
     if (result == ParseResult::NotRegistryFile) {
         std::filesystem::rename(file_, aside, ec);
-        std::cerr << "warning: settings file " << file_
-                  << " is not a REGEDIT4 file; moved it to " << aside << " and using defaults\n";
+        std::cerr << "warning: settings file " << file_ << " is not a REGEDIT4 file; moved it to "
+                  << aside << " and using defaults\n";
         return;
     }
     if (result == ParseResult::SomeLinesSkipped) {
@@ -367,20 +399,22 @@ void RegistryStore::Load() {
         for (const auto& w : warnings) {
             std::cerr << "warning: settings file " << file_ << ", " << w << "; ignored\n";
         }
-        std::cerr << "warning: a copy of the unreadable settings file is kept as " << aside
-                  << "\n";
+        std::cerr << "warning: a copy of the unreadable settings file is kept as " << aside << "\n";
     }
     keys_ = std::move(parsed);
 }
 
 bool RegistryStore::ValidKeyPath(std::string_view keyPath) {
-    if (keyPath.empty() || keyPath.front() == '\\' || keyPath.back() == '\\') return false;
+    if (keyPath.empty() || keyPath.front() == '\\' || keyPath.back() == '\\')
+        return false;
     std::size_t start = 0;
     while (true) {
         std::size_t sep = keyPath.find('\\', start);
         std::size_t len = (sep == std::string_view::npos ? keyPath.size() : sep) - start;
-        if (len == 0 || len > kMaxKeyNameLength) return false;
-        if (sep == std::string_view::npos) return true;
+        if (len == 0 || len > kMaxKeyNameLength)
+            return false;
+        if (sep == std::string_view::npos)
+            return true;
         start = sep + 1;
     }
 }
@@ -400,21 +434,27 @@ RegistryStore::Key& RegistryStore::EnsureKey(KeyMap& keys, std::string_view full
     for (std::size_t sep = fullPath.find('\\'); sep != std::string_view::npos;
          sep = fullPath.find('\\', sep + 1)) {
         std::string_view parent = fullPath.substr(0, sep);
-        if (keys.find(parent) == keys.end()) keys[std::string(parent)].path = parent;
+        if (keys.find(parent) == keys.end())
+            keys[std::string(parent)].path = parent;
     }
     auto [it, inserted] = keys.try_emplace(std::string(fullPath));
-    if (inserted) it->second.path = fullPath;
+    if (inserted)
+        it->second.path = fullPath;
     return it->second;
 }
 
-bool RegistryStore::KeyExists(std::string_view keyPath) const { return FindKey(keyPath) != nullptr; }
+bool RegistryStore::KeyExists(std::string_view keyPath) const {
+    return FindKey(keyPath) != nullptr;
+}
 
 int RegistryStore::QueryValue(std::string_view keyPath, std::string_view valueName,
                               std::size_t bufferSize, RegistryValue& out) const {
     const Key* key = FindKey(keyPath);
-    if (key == nullptr) return kRegFileNotFound;
+    if (key == nullptr)
+        return kRegFileNotFound;
     auto it = key->values.find(valueName);
-    if (it == key->values.end()) return kRegFileNotFound;
+    if (it == key->values.end())
+        return kRegFileNotFound;
     const RegistryValue& v = it->second.value;
     out.type = v.type;
     if (v.data.size() > bufferSize) {
@@ -428,14 +468,17 @@ int RegistryStore::QueryValue(std::string_view keyPath, std::string_view valueNa
 std::optional<RegistryValue> RegistryStore::GetValue(std::string_view keyPath,
                                                      std::string_view valueName) const {
     const Key* key = FindKey(keyPath);
-    if (key == nullptr) return std::nullopt;
+    if (key == nullptr)
+        return std::nullopt;
     auto it = key->values.find(valueName);
-    if (it == key->values.end()) return std::nullopt;
+    if (it == key->values.end())
+        return std::nullopt;
     return it->second.value;
 }
 
 int RegistryStore::CreateKey(std::string_view keyPath) {
-    if (!ValidKeyPath(keyPath)) return kRegInvalidParameter;
+    if (!ValidKeyPath(keyPath))
+        return kRegInvalidParameter;
     std::string full = FullKeyPath(keyPath);
     EnsureKey(keys_, full);
     createdKeys_.insert(std::move(full));
@@ -444,12 +487,15 @@ int RegistryStore::CreateKey(std::string_view keyPath) {
 
 int RegistryStore::SetValue(std::string_view keyPath, std::string_view valueName,
                             RegistryValue value) {
-    if (valueName.size() > kMaxValueNameLength) return kRegInvalidParameter;
+    if (valueName.size() > kMaxValueNameLength)
+        return kRegInvalidParameter;
     Key* key = FindKey(keyPath);
-    if (key == nullptr) return kRegFileNotFound;
+    if (key == nullptr)
+        return kRegFileNotFound;
     NamedValue named{std::string(valueName), std::move(value)};
     auto& slot = key->values[std::string(valueName)];
-    if (slot.name.empty()) slot.name = named.name;
+    if (slot.name.empty())
+        slot.name = named.name;
     slot.value = named.value;
     setValues_.emplace_back(FullKeyPath(keyPath), std::move(named));
     return kRegSuccess;
@@ -473,20 +519,24 @@ std::string RegistryStore::SerializeKeys(const KeyMap& keys) {
     return out;
 }
 
-std::string RegistryStore::Serialize() const { return SerializeKeys(keys_); }
+std::string RegistryStore::Serialize() const {
+    return SerializeKeys(keys_);
+}
 
 int RegistryStore::Save() {
     std::error_code ec;
     std::filesystem::path dir = file_.parent_path();
     if (!dir.empty() && !std::filesystem::exists(dir, ec)) {
         std::filesystem::create_directories(dir, ec);
-        if (ec) return ec.value();
+        if (ec)
+            return ec.value();
         ::chmod(dir.c_str(), 0700);
     }
 
     std::filesystem::path lockPath = WithSuffix(file_, ".lock");
     int lockFd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (lockFd < 0) return errno;
+    if (lockFd < 0)
+        return errno;
     while (::flock(lockFd, LOCK_EX) != 0) {
         if (errno != EINTR) {
             int e = errno;
@@ -504,7 +554,8 @@ int RegistryStore::Save() {
         ::close(lockFd);
         return readError;
     }
-    if (current && Trim(*current).empty()) current.reset();
+    if (current && Trim(*current).empty())
+        current.reset();
     if (auto& text = current) {
         std::vector<std::string> ignored;
         if (Parse(*text, merged, ignored) == ParseResult::NotRegistryFile) {
@@ -515,26 +566,40 @@ int RegistryStore::Save() {
             merged.clear();
         }
     }
-    for (const auto& path : createdKeys_) EnsureKey(merged, path);
+    for (const auto& path : createdKeys_)
+        EnsureKey(merged, path);
     for (const auto& [path, named] : setValues_) {
         auto& slot = EnsureKey(merged, path).values[named.name];
-        if (slot.name.empty()) slot.name = named.name;
+        if (slot.name.empty())
+            slot.name = named.name;
         slot.value = named.value;
     }
 
     std::string text = SerializeKeys(merged);
-    std::filesystem::path tmp = WithSuffix(file_, ".tmp");
     int result = 0;
+    if (current && *current == text) {
+        // Nothing changed: rewriting and syncing the same bytes only costs time.
+        keys_ = std::move(merged);
+        createdKeys_.clear();
+        setValues_.clear();
+        ::close(lockFd);
+        return 0;
+    }
+    std::filesystem::path tmp = WithSuffix(file_, ".tmp");
     int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     if (fd < 0) {
         result = errno;
     } else {
         ::fchmod(fd, 0600);
         result = WriteAll(fd, text);
-        if (result == 0 && ::fsync(fd) != 0) result = errno;
-        if (::close(fd) != 0 && result == 0) result = errno;
-        if (result == 0 && ::rename(tmp.c_str(), file_.c_str()) != 0) result = errno;
-        if (result != 0) ::unlink(tmp.c_str());
+        if (result == 0 && ::fsync(fd) != 0)
+            result = errno;
+        if (::close(fd) != 0 && result == 0)
+            result = errno;
+        if (result == 0 && ::rename(tmp.c_str(), file_.c_str()) != 0)
+            result = errno;
+        if (result != 0)
+            ::unlink(tmp.c_str());
     }
     if (result == 0) {
         int dirFd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

@@ -21,7 +21,7 @@ namespace fs = std::filesystem;
 constexpr const char* kKey = "Software\\Tarnwell\\ZOLCLI\\Connection";
 
 class RegistryStoreTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         dir_ = fs::temp_directory_path() /
                ("zol-reg-" + std::to_string(::getpid()) + "-" +
@@ -32,9 +32,7 @@ protected:
     }
     void TearDown() override { fs::remove_all(dir_); }
 
-    void WriteFile(const std::string& text) {
-        std::ofstream(file_, std::ios::binary) << text;
-    }
+    void WriteFile(const std::string& text) { std::ofstream(file_, std::ios::binary) << text; }
     std::string ReadText(const fs::path& p) const {
         std::ifstream in(p, std::ios::binary);
         std::stringstream ss;
@@ -43,7 +41,8 @@ protected:
     }
     static RegistryValue Dword(std::uint32_t n) {
         std::string d(4, '\0');
-        for (int i = 0; i < 4; ++i) d[static_cast<std::size_t>(i)] = static_cast<char>(n >> (8 * i));
+        for (int i = 0; i < 4; ++i)
+            d[static_cast<std::size_t>(i)] = static_cast<char>(n >> (8 * i));
         return {kRegDword, d};
     }
 
@@ -69,7 +68,8 @@ TEST_F(RegistryStoreTest, EveryValueTypeSurvivesSaveAndLoad) {
         {"ShortDword", {kRegDword, "\x07"}},
         {"", {kRegSz, "default value"}},
     };
-    for (const auto& [name, value] : values) ASSERT_EQ(store.SetValue(kKey, name, value), 0);
+    for (const auto& [name, value] : values)
+        ASSERT_EQ(store.SetValue(kKey, name, value), 0);
     ASSERT_EQ(store.Save(), 0);
 
     RegistryStore again(file_);
@@ -90,8 +90,9 @@ TEST_F(RegistryStoreTest, EveryValueTypeSurvivesSaveAndLoad) {
 }
 
 TEST_F(RegistryStoreTest, NamesCompareWithoutRegardToCase) {
-    WriteFile("REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\SOFTWARE\\tarnwell\\zolcli\\connection]\r\n"
-              "\"PORT\"=dword:000007d0\r\n");
+    WriteFile(
+        "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\SOFTWARE\\tarnwell\\zolcli\\connection]\r\n"
+        "\"PORT\"=dword:000007d0\r\n");
     RegistryStore store(file_);
     store.Load();
     EXPECT_TRUE(store.KeyExists(kKey));
@@ -101,8 +102,9 @@ TEST_F(RegistryStoreTest, NamesCompareWithoutRegardToCase) {
 }
 
 TEST_F(RegistryStoreTest, SaveKeepsValuesItDoesNotOwnAndValuesWrittenSinceLoad) {
-    WriteFile("REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Other]\n\"Keep\"=\"me\"\n"
-              "[HKEY_LOCAL_MACHINE\\Software\\X]\n\"Odd\"=hex(5):01,02,03,04\n");
+    WriteFile(
+        "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Other]\n\"Keep\"=\"me\"\n"
+        "[HKEY_LOCAL_MACHINE\\Software\\X]\n\"Odd\"=hex(5):01,02,03,04\n");
     RegistryStore mine(file_);
     mine.Load();
     // Another instance writes after we loaded.
@@ -121,8 +123,33 @@ TEST_F(RegistryStoreTest, SaveKeepsValuesItDoesNotOwnAndValuesWrittenSinceLoad) 
     EXPECT_EQ(check.GetValue("Software\\Other", "Keep")->data, "me");
     EXPECT_EQ(check.GetValue("Software\\Tarnwell\\ZOLClient", "Theirs")->data, "1");
     EXPECT_EQ(check.GetValue(kKey, "Server")->data, "10.0.0.5");
-    EXPECT_NE(ReadText(file_).find("[HKEY_LOCAL_MACHINE\\Software\\X]\r\n\"Odd\"=hex(5):01,02,03,04"),
-              std::string::npos);
+    EXPECT_NE(
+        ReadText(file_).find("[HKEY_LOCAL_MACHINE\\Software\\X]\r\n\"Odd\"=hex(5):01,02,03,04"),
+        std::string::npos);
+}
+
+TEST_F(RegistryStoreTest, SavingUnchangedValuesLeavesTheFileAlone) {
+    RegistryStore store(file_);
+    store.CreateKey(kKey);
+    store.SetValue(kKey, "Port", Dword(2000));
+    ASSERT_EQ(store.Save(), 0);
+    struct stat before {};
+    ASSERT_EQ(::stat(file_.c_str(), &before), 0);
+
+    RegistryStore again(file_);
+    again.Load();
+    again.CreateKey(kKey);
+    again.SetValue(kKey, "Port", Dword(2000));
+    ASSERT_EQ(again.Save(), 0);
+    struct stat after {};
+    ASSERT_EQ(::stat(file_.c_str(), &after), 0);
+    EXPECT_EQ(before.st_ino, after.st_ino) << "no new file was renamed into place";
+
+    again.SetValue(kKey, "Port", Dword(2001));
+    ASSERT_EQ(again.Save(), 0);
+    RegistryStore check(file_);
+    check.Load();
+    EXPECT_EQ(*check.GetValue(kKey, "Port"), Dword(2001));
 }
 
 TEST_F(RegistryStoreTest, SavedFileIsPrivateToTheUser) {
@@ -163,8 +190,9 @@ TEST_F(RegistryStoreTest, SetValueNeedsAnExistingKeyAndValidNames) {
 // Files damaged in different ways: what can be read is used, the rest falls
 // back to defaults, and the original bytes are kept beside the file.
 TEST_F(RegistryStoreTest, DamagedFilesAreReadAsFarAsPossibleAndKeptAside) {
-    const std::string good = "[HKEY_CURRENT_USER\\Software\\Tarnwell\\ZOLCLI\\Connection]\n"
-                             "\"Port\"=dword:00000050\n";
+    const std::string good =
+        "[HKEY_CURRENT_USER\\Software\\Tarnwell\\ZOLCLI\\Connection]\n"
+        "\"Port\"=dword:00000050\n";
     struct Case {
         const char* what;
         std::string text;
@@ -194,7 +222,10 @@ TEST_F(RegistryStoreTest, DamagedFilesAreReadAsFarAsPossibleAndKeptAside) {
 }
 
 TEST_F(RegistryStoreTest, AFileThatIsNotAnExportIsRenamedAsideAndDefaultsUsed) {
-    const std::string garbage("\x7f" "ELF\x02\x01\x01\x00garbage", 16);
+    const std::string garbage(
+        "\x7f"
+        "ELF\x02\x01\x01\x00garbage",
+        16);
     WriteFile(garbage);
     testing::internal::CaptureStderr();
     RegistryStore store(file_);
@@ -207,9 +238,10 @@ TEST_F(RegistryStoreTest, AFileThatIsNotAnExportIsRenamedAsideAndDefaultsUsed) {
 }
 
 TEST_F(RegistryStoreTest, DuplicateKeysMergeAndTheLastValueWins) {
-    WriteFile("REGEDIT4\n[HKEY_CURRENT_USER\\Software\\Tarnwell\\ZOLCLI\\Connection]\n"
-              "\"Port\"=dword:1\n\"Server\"=\"a\"\n"
-              "[HKEY_CURRENT_USER\\Software\\Tarnwell\\ZOLCLI\\Connection]\n\"Port\"=dword:2\n");
+    WriteFile(
+        "REGEDIT4\n[HKEY_CURRENT_USER\\Software\\Tarnwell\\ZOLCLI\\Connection]\n"
+        "\"Port\"=dword:1\n\"Server\"=\"a\"\n"
+        "[HKEY_CURRENT_USER\\Software\\Tarnwell\\ZOLCLI\\Connection]\n\"Port\"=dword:2\n");
     RegistryStore store(file_);
     store.Load();
     EXPECT_EQ(*store.GetValue(kKey, "Port"), Dword(2));
@@ -217,8 +249,9 @@ TEST_F(RegistryStoreTest, DuplicateKeysMergeAndTheLastValueWins) {
 }
 
 TEST_F(RegistryStoreTest, LongHexValuesMayContinueOnTheNextLine) {
-    WriteFile("REGEDIT4\n[HKEY_CURRENT_USER\\Software\\Tarnwell\\ZOLCLI\\Connection]\n"
-              "\"Bin\"=hex:01,02,\\\n  03,04\n\"After\"=\"ok\"\n");
+    WriteFile(
+        "REGEDIT4\n[HKEY_CURRENT_USER\\Software\\Tarnwell\\ZOLCLI\\Connection]\n"
+        "\"Bin\"=hex:01,02,\\\n  03,04\n\"After\"=\"ok\"\n");
     RegistryStore store(file_);
     store.Load();
     EXPECT_EQ(store.GetValue(kKey, "Bin")->data, "\x01\x02\x03\x04");
@@ -235,7 +268,8 @@ TEST_F(RegistryStoreTest, AOneMebibyteValueIsReadWhole) {
 }
 
 TEST_F(RegistryStoreTest, SaveIntoAnUnwritableFolderFails) {
-    if (::geteuid() == 0) GTEST_SKIP() << "root writes anywhere";
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root writes anywhere";
     fs::create_directories(dir_ / "ro");
     fs::permissions(dir_ / "ro", fs::perms::owner_read | fs::perms::owner_exec);
     RegistryStore store(dir_ / "ro" / "x.reg");
@@ -260,7 +294,8 @@ TEST_F(RegistryStoreTest, EnvironmentOverridesTheDefaultLocation) {
     EXPECT_EQ(RegistryStore::DefaultPath("ZOLClient"), fs::path("/cfg/Tarnwell/ZOLClient.reg"));
     ::unsetenv("XDG_CONFIG_HOME");
     ::setenv("HOME", "/home/u", 1);
-    EXPECT_EQ(RegistryStore::DefaultPath("ZOLCLI"), fs::path("/home/u/.config/Tarnwell/ZOLCLI.reg"));
+    EXPECT_EQ(RegistryStore::DefaultPath("ZOLCLI"),
+              fs::path("/home/u/.config/Tarnwell/ZOLCLI.reg"));
 }
 
 // A writer killed at any moment of a save leaves either the old or the new
