@@ -8,7 +8,7 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 PACKAGES := build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev \
 	libgtest-dev libgmock-dev libbenchmark-dev \
 	qt6-base-dev qt6-base-dev-tools libgl-dev qt6-webengine-dev qt6-speech-dev \
-	qt6-multimedia-dev libqt6svg6-dev qt6-image-formats-plugins \
+	qt6-multimedia-dev qt6-svg-dev qt6-image-formats-plugins \
 	libcrypto++-dev libminizip-dev zlib1g-dev openssl \
 	fonts-open-sans fonts-liberation2 fonts-crosextra-carlito \
 	xvfb xauth
