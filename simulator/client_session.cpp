@@ -13,6 +13,13 @@ namespace {
 // four-blank header terminator, so it can never be framed.
 const std::string kGarbage = "\x01\x02\xff garbage-not-a-frame \xfe\x7f";
 
+// A client that sends requests but never reads its replies would make the
+// output buffer grow without bound; beyond this it is cut off.
+constexpr qint64 kMaxUnsentBytes = 8 * 1024 * 1024;
+
+// How long a dropped connection may take to hand over its last bytes.
+constexpr int kCloseGraceMs = 5000;
+
 }  // namespace
 
 ClientSession::ClientSession(SimServer& server, QTcpSocket* socket, int connectionId,
@@ -140,6 +147,12 @@ void ClientSession::WriteNow(const std::string& bytes) {
     if (dropping_) {
         return;
     }
+    if (socket_->bytesToWrite() + static_cast<qint64>(bytes.size()) > kMaxUnsentBytes) {
+        server_.Log().Add(connectionId_, "<not reading its replies; dropped>");
+        socket_->abort();
+        Drop();
+        return;
+    }
     socket_->write(bytes.data(), static_cast<qint64>(bytes.size()));
 }
 
@@ -150,8 +163,9 @@ void ClientSession::Drop() {
     dropping_ = true;
     drip_.clear();
     // Let what was written leave first; the disconnected signal then makes
-    // the server forget the session.
+    // the server forget the session. A peer that does not read is cut off.
     socket_->disconnectFromHost();
+    QTimer::singleShot(kCloseGraceMs, socket_, [socket = socket_] { socket->abort(); });
     if (socket_->state() == QAbstractSocket::UnconnectedState) {
         server_.ForgetSession(connectionId_);
     }

@@ -409,3 +409,33 @@ TEST_F(SimProcessTest, BadInputIsAnsweredOrDroppedWhileOthersAreServed) {
 
 }  // namespace
 }  // namespace zol::test
+
+namespace zol::test {
+namespace {
+
+TEST_F(SimProcessTest, ClientThatNeverReadsIsCutOffAndOthersAreServed) {
+    StartSim({"--generate", "objects=5000,displays=10,tiles=5"});
+    RawClient greedy;
+    ASSERT_TRUE(greedy.Connect(sim_.Port()));
+    ASSERT_EQ(greedy.Greet().substr(0, 4), "ZOL0");
+    // Each request makes the server push 5,000 "Update" frames back.
+    const std::string refresh = FieldList{"ZOLApp", "RefreshState", "20240101000000"}.Message();
+    for (int i = 0; i < 40; ++i) {
+        ASSERT_TRUE(greedy.Send(refresh));
+    }
+    RawClient polite;
+    ASSERT_TRUE(polite.Connect(sim_.Port()));
+    polite.Greet();
+    std::vector<FieldValue> reply;
+    ASSERT_EQ(DecodeFieldList(polite.Request({"ZOLApp", "Ping", "5"}), reply), kFieldListOk);
+    EXPECT_EQ(reply.at(0).number, 0);
+    EXPECT_TRUE(greedy.WaitForClose(30000));
+    bool cutOff = false;
+    for (const std::string& line : control_.Command("requests")) {
+        cutOff = cutOff || line.find("not reading its replies") != std::string::npos;
+    }
+    EXPECT_TRUE(cutOff);
+}
+
+}  // namespace
+}  // namespace zol::test
