@@ -1,6 +1,8 @@
 // The load sequence's bulk requests: design objects and displays by parts,
 // and the tiles of tiled displays in the generation the server's version
 // calls for.
+#include <functional>
+
 #include "serverlink/field_list.h"
 #include "simulator/design_entries.h"
 #include "simulator/part_splitter.h"
@@ -13,13 +15,21 @@ namespace {
 
 constexpr std::size_t kPartLimit = kMaxFieldListLength - kPartGrowthRoom;
 
-// Serves part `part` of `entries`, cut once per session when part 0 is asked
-// for. `nested`: the entries travel inside field 4 as one nested list;
-// otherwise each entry is a field of its own from field 4 on.
-HandlerResult ServePart(RequestContext& context, const std::string& key,
-                        const std::vector<std::string>& entries, int part, bool nested) {
+using EntryEncoder = std::function<std::string(std::size_t)>;
+
+// Serves part `part` of `count` entries. The parts are cut once per session
+// when part 0 is asked for (the only time every entry is encoded); later
+// parts encode just their own entries. `nested`: the entries travel inside
+// field 4 as one nested list; otherwise each is a field of its own.
+HandlerResult ServePart(RequestContext& context, const std::string& key, std::size_t count,
+                        const EntryEncoder& encode, int part, bool nested) {
     PartRanges& ranges = context.session.partitions[key];
     if (part == 0 || ranges.empty()) {
+        std::vector<std::string> entries;
+        entries.reserve(count);
+        for (std::size_t i = 0; i < count; ++i) {
+            entries.push_back(encode(i));
+        }
         const std::size_t nestedCost = nested ? 4 + 4 : 0;
         ranges = SplitIntoParts(
             entries, ReplyHeadCost(context.Text(1), context.Text(2), nestedCost), kPartLimit);
@@ -29,16 +39,14 @@ HandlerResult ServePart(RequestContext& context, const std::string& key,
     }
     const auto [begin, end] = ranges[static_cast<std::size_t>(part)];
     HandlerResult result;
+    FieldBuilder list;
+    FieldBuilder& target = nested ? list : result.results;
+    // Objects or tiles removed since part 0 shorten the last parts.
+    for (std::size_t i = begin; i < end && i < count; ++i) {
+        target.Add(encode(i));
+    }
     if (nested) {
-        FieldBuilder list;
-        for (std::size_t i = begin; i < end && i < entries.size(); ++i) {
-            list.Add(entries[i]);
-        }
         result.results.Add(list.Message());
-    } else {
-        for (std::size_t i = begin; i < end && i < entries.size(); ++i) {
-            result.results.Add(entries[i]);
-        }
     }
     return result;
 }
@@ -71,21 +79,19 @@ HandlerResult ServeAllTiles(RequestContext& context, std::string (*encode)(const
 
 HandlerResult GetDesign(RequestContext& context) {
     const int major = context.Config().versionMajor;
-    std::vector<std::string> entries;
-    entries.reserve(context.Design().objects.size());
-    for (const SimObject& object : context.Design().objects) {
-        entries.push_back(EncodeObjectEntry(object, major));
-    }
-    return ServePart(context, "GetDesign", entries, context.Number(3), true);
+    const std::vector<SimObject>& objects = context.Design().objects;
+    return ServePart(
+        context, "GetDesign", objects.size(),
+        [&objects, major](std::size_t i) { return EncodeObjectEntry(objects[i], major); },
+        context.Number(3), true);
 }
 
 HandlerResult GetDisplays(RequestContext& context) {
-    std::vector<std::string> entries;
-    entries.reserve(context.Design().displays.size());
-    for (const SimDisplay& display : context.Design().displays) {
-        entries.push_back(EncodeDisplayEntry(display));
-    }
-    return ServePart(context, "GetDisplays", entries, context.Number(3), true);
+    const std::vector<SimDisplay>& displays = context.Design().displays;
+    return ServePart(
+        context, "GetDisplays", displays.size(),
+        [&displays](std::size_t i) { return EncodeDisplayEntry(displays[i]); }, context.Number(3),
+        true);
 }
 
 HandlerResult GetDisplayTilesEx(RequestContext& context) {
@@ -96,13 +102,10 @@ HandlerResult GetDisplayTilesEx(RequestContext& context) {
     if (display == nullptr) {
         return HandlerResult::Code(kResultLookupError);
     }
-    std::vector<std::string> entries;
-    entries.reserve(display->tiles.size());
-    for (const SimTile& tile : display->tiles) {
-        entries.push_back(EncodeTileExtended(tile));
-    }
-    return ServePart(context, "GetDisplayTilesEx/" + display->name, entries, context.Number(4),
-                     false);
+    const std::vector<SimTile>& tiles = display->tiles;
+    return ServePart(
+        context, "GetDisplayTilesEx/" + display->name, tiles.size(),
+        [&tiles](std::size_t i) { return EncodeTileExtended(tiles[i]); }, context.Number(4), false);
 }
 
 HandlerResult GetDisplayTiles(RequestContext& context) {
