@@ -64,6 +64,7 @@ int ServerLink::OpenServerConnection(ServerTarget target) {
         if (relayHook_ == nullptr) {
             return kOpenTimedOut;
         }
+        relayInUse_ = true;
         int relayCode = relayHook_->ResolveServerViaRelay(target);
         if (relayCode != 0) {
             return relayCode;
@@ -123,9 +124,10 @@ void ServerLink::CloseServerConnection() {
     StopThread(receiveThread_, receiveEnded_);
     StopThread(splitterThread_, splitterEnded_);
 
-    if (relayHook_ != nullptr) {
+    if (relayInUse_ && relayHook_ != nullptr) {
         relayHook_->CloseRelay();
     }
+    relayInUse_ = false;
     closing_.store(false);
     connectionOpened_.store(false);
     liveSocket_.store(-1);

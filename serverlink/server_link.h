@@ -105,6 +105,7 @@ class ServerLink : private RequestTransport {
     const LinkTimeouts& timeouts_;
     LinkObserver* observer_ = nullptr;
     ServerRelayHook* relayHook_ = nullptr;
+    bool relayInUse_ = false;  // this connection went through the relay
     RequestEngine requests_;
 
     SocketSet sockets_;

@@ -10,10 +10,11 @@
 //      the first sent pending request; it enqueues its binding message with
 //      link.Requests().Enqueue(...) (a PendingRequest with no names), waits on
 //      the request's events and removes it with link.Requests().Remove(id).
-// CloseServerConnection calls CloseRelay() after the link's threads ended;
-// it must be safe when nothing is open. The relay reports the end of its
-// receive task through link.Observer()->OnRelayReceiveEnded, and reads
-// link.IsClosing() to keep quiet while the link is being closed.
+// CloseServerConnection calls CloseRelay() after the link's threads ended,
+// when the connection was opened with useRelay (also after a failed open);
+// it must be safe when nothing is open. The hook must outlive the link. The relay reports the end
+// of its receive task through link.Observer()->OnRelayReceiveEnded, and reads link.IsClosing() to
+// keep quiet while the link is being closed.
 #pragma once
 
 #include "serverlink/server_target.h"

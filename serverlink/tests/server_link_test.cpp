@@ -155,6 +155,62 @@ TEST_F(ServerLinkTest, RepliesInOneSegmentOrInPiecesArePairedAndStrangersArePush
     EXPECT_EQ(observer.received.load(), 5);
 }
 
+TEST_F(ServerLinkTest, GreetingReplyAndAFieldListInOneSegmentAreCutApart) {
+    const std::string push = FieldList{"Notify", "Mode", "Away"}.Message();
+    FakeServer server([&](FakeConnection& connection) {
+        std::string greeting;
+        connection.ReadExactly(16, greeting);
+        connection.Write(std::string(test::kAcceptingGreeting) + push);
+        connection.WaitForClose(10s);
+    });
+    Open(server);
+    std::string reply;
+    std::int32_t code = 0;
+    EXPECT_EQ(Send("ZOL000F002000001", reply, code), 0);
+    EXPECT_EQ(reply, test::kAcceptingGreeting);
+    ASSERT_TRUE(observer.WaitForPushes(1));
+    EXPECT_EQ(observer.Pushes().front(), push);
+}
+
+// Pushes that arrive faster than they are handled wait in the socket instead
+// of being dropped when the stream buffer is full.
+class SlowObserver : public RecordingObserver {
+  public:
+    void OnUnsolicitedFrame(std::string_view frame) override {
+        if (pushCount.load() == 0) {
+            std::this_thread::sleep_for(300ms);
+        }
+        RecordingObserver::OnUnsolicitedFrame(frame);
+    }
+};
+
+TEST_F(ServerLinkTest, ASlowReaderLosesNothingWhenTheStreamBufferIsFull) {
+    SlowObserver slow;
+    link.SetObserver(&slow);
+    constexpr int kPushes = 20000;
+    auto push = [](int i) {
+        return FieldList{"Notify", std::to_string(i), std::string(90, 'q')}.Message();
+    };
+    FakeServer server([&](FakeConnection& connection) {
+        std::string all;
+        for (int i = 0; i < kPushes; ++i) {
+            all += push(i);
+        }
+        connection.Write(all);  // about 2 MB in one go
+        connection.WaitForClose(60s);
+    });
+    Open(server);
+    ASSERT_TRUE(slow.WaitForPushes(kPushes, 60s));
+    auto pushes = slow.Pushes();
+    int mismatches = 0;
+    for (int i = 0; i < kPushes; ++i) {
+        mismatches += pushes[static_cast<std::size_t>(i)] != push(i) ? 1 : 0;
+    }
+    EXPECT_EQ(mismatches, 0);
+    link.CloseServerConnection();
+    link.SetObserver(&observer);
+}
+
 TEST_F(ServerLinkTest, BareResultCodeCompletesTheOldestSentRequest) {
     FakeServer server([](FakeConnection& connection) {
         std::string older, newer;
