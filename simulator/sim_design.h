@@ -224,7 +224,7 @@ struct SimServerStatus {
 
 struct SimExtendedStatus {
     int number = 0;
-    std::string upTime = "0 days 00:00";
+    std::string upTime;  // empty: the time since zolsim started
     std::string firstDate;
     std::string secondDate;
     std::string title = "Server Status";

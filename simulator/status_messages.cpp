@@ -31,7 +31,7 @@ void AddExtendedStatusFields(FieldBuilder& fields, const SimServerState& state,
         .Add(FormatWireDateTime(now))
         .Add(FormatWireDateTime(state.startTime))
         .Add(TodayAtWireDateTime(state.design.serverStatus.sunrise, now))
-        .Add(FormatUpTime(state.startTime, now))
+        .Add(status.upTime.empty() ? FormatUpTime(state.startTime, now) : status.upTime)
         .Add(status.firstDate)
         .Add(status.secondDate)
         .Add(status.title);

@@ -439,3 +439,30 @@ TEST_F(SimProcessTest, ClientThatNeverReadsIsCutOffAndOthersAreServed) {
 
 }  // namespace
 }  // namespace zol::test
+
+namespace zol::test {
+namespace {
+
+TEST_F(SimProcessTest, ExtendedStatusGoesOnlyToSubscribedClients) {
+    StartSim();
+    LinkClient subscriber;
+    LinkClient other;
+    ASSERT_EQ(subscriber.Connect(sim_.Port()), 0) << subscriber.failureText;
+    ASSERT_EQ(other.Connect(sim_.Port()), 0) << other.failureText;
+    std::int32_t code = 1;
+    std::vector<FieldValue> reply;
+    ASSERT_EQ(subscriber.Request({"ZOLApp", "SetClientOptions", "270397", "Panel"}, code, reply),
+              0);
+    EXPECT_EQ(code, 0);
+
+    ASSERT_TRUE(control_.Ok("pushstatus"));
+    std::vector<FieldValue> push;
+    ASSERT_TRUE(subscriber.observer.WaitForPush("ExtServerStatus", push));
+    EXPECT_EQ(push.at(4).kind, FieldDateTime) << "server time";
+    EXPECT_EQ(push.at(10).text, "Demo House status");
+    ASSERT_TRUE(other.observer.WaitForPush("ServerStatus", push));
+    EXPECT_FALSE(other.observer.WaitForPush("ExtServerStatus", push, 300));
+}
+
+}  // namespace
+}  // namespace zol::test
