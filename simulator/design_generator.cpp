@@ -11,6 +11,8 @@ namespace {
 
 constexpr int kFirstDisplayId = 1000000;
 constexpr int kObjectsPerRoom = 12;
+// Object ids start above 100, the id of the home page a client constructs.
+constexpr int kFirstObjectId = 1001;
 
 constexpr std::array<const char*, 8> kDeviceTemplates = {
     "onoffdim",   "onoff",           "ZS24Load", "Keypad4",
@@ -18,7 +20,7 @@ constexpr std::array<const char*, 8> kDeviceTemplates = {
 
 SimObject MakeObject(int index) {
     SimObject object;
-    object.objectId = index + 1;
+    object.objectId = kFirstObjectId + index;
     object.location = "Room " + std::to_string(index / kObjectsPerRoom + 1);
     object.objectKind = index % 10 == 7 ? 1 : (index % 10 == 8 ? 2 : (index % 10 == 9 ? 3 : 0));
     static constexpr std::array<const char*, 4> kKindWords = {"Light", "Scene", "Group",
@@ -143,7 +145,7 @@ SimDesign GenerateDesign(const GenerateSpec& spec) {
         display.displayKind = 5;
         display.layoutTheme = "Theme_110_110";
         for (int k = 0; k < perDisplay && d * perDisplay + k < spec.objects; ++k) {
-            display.objectIds.push_back(d * perDisplay + k + 1);
+            display.objectIds.push_back(kFirstObjectId + d * perDisplay + k);
         }
         display.text = "Generated display " + std::to_string(d + 1);
         display.htmlUrl = "about:blank";

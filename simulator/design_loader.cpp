@@ -579,6 +579,70 @@ void ReadDesign(const QJsonObject& rootObject, const QString& baseFolder, SimDes
 
 }  // namespace
 
+namespace {
+
+// The id of the home page a client builds when the design names none.
+constexpr int kConstructedHomeDisplayId = 100;
+
+// References that name nothing are legal (the clients skip them) but are
+// almost always mistakes in a hand-written design.
+void WarnAboutDanglingReferences(const SimDesign& design, const std::set<int>& objectIds,
+                                 const std::set<int>& displayIds, DesignLoadResult& result) {
+    auto known = [&](int id) { return objectIds.count(id) != 0 || displayIds.count(id) != 0; };
+    auto warn = [&result](const std::string& where, const std::string& what, int id) {
+        result.warnings.push_back(where + ": " + what + " " + std::to_string(id) +
+                                  " names nothing in the design");
+    };
+    for (const SimDisplay& display : design.displays) {
+        const std::string where = "display \"" + display.name + "\"";
+        for (int id : display.objectIds) {
+            if (!known(id)) {
+                warn(where, "object", id);
+            }
+        }
+        if (display.enterExitProgramId != 0 && objectIds.count(display.enterExitProgramId) == 0) {
+            warn(where, "enterExitProgramId", display.enterExitProgramId);
+        }
+        if (display.explicitPositions != 0 &&
+            display.iconPositions.size() != display.objectIds.size()) {
+            result.warnings.push_back(where + ": iconPositions and objectIds differ in length");
+        }
+        for (const SimTile& tile : display.tiles) {
+            const std::string tileWhere = where + " tile \"" + tile.tileName + "\"";
+            const std::pair<int, int> displayRefs[] = {
+                {kTileIcons, tile.sourceDisplayId},
+                {kTileHtml, tile.useOwnUrl ? 0 : tile.htmlDisplayId},
+                {kTilePower, tile.powerDisplayId}};
+            for (const auto& [type, id] : displayRefs) {
+                if (tile.tileType == type && id != 0 && displayIds.count(id) == 0) {
+                    warn(tileWhere, "display", id);
+                }
+            }
+            if ((tile.tapAction == 1 || tile.tapAction == 3) &&
+                displayIds.count(tile.tapDisplayId) == 0) {
+                warn(tileWhere, "tapDisplayId", tile.tapDisplayId);
+            }
+            if ((tile.tapAction == 2 || tile.tapAction == 3) &&
+                objectIds.count(tile.tapProgramId) == 0) {
+                warn(tileWhere, "tapProgramId", tile.tapProgramId);
+            }
+            if ((tile.holdAction == 1 || tile.holdAction == 3) &&
+                displayIds.count(tile.holdDisplayId) == 0) {
+                warn(tileWhere, "holdDisplayId", tile.holdDisplayId);
+            }
+            if ((tile.holdAction == 2 || tile.holdAction == 3) &&
+                objectIds.count(tile.holdProgramId) == 0) {
+                warn(tileWhere, "holdProgramId", tile.holdProgramId);
+            }
+        }
+    }
+    if (known(kConstructedHomeDisplayId)) {
+        result.warnings.push_back("id 100 is also the id of the home page a client constructs");
+    }
+}
+
+}  // namespace
+
 void ValidateDesign(const SimDesign& design, DesignLoadResult& result) {
     auto refuse = [&result](const std::string& why) {
         if (result.ok) {
@@ -629,6 +693,7 @@ void ValidateDesign(const SimDesign& design, DesignLoadResult& result) {
                                       "\": background picture is not among the files");
         }
     }
+    WarnAboutDanglingReferences(design, objectIds, displayIds, result);
     for (const SimThemeIconSet& set : design.themeIconSets) {
         for (const std::string& fileName : set.fileNames) {
             if (design.FindFile(set.name + "/" + fileName) == nullptr) {

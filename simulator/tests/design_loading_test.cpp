@@ -50,6 +50,22 @@ TEST(DesignLoader, ReadsMembersColoursAndTileTypeNames) {
     EXPECT_NE(result.warnings[0].find("\"colour\""), std::string::npos);
 }
 
+TEST(DesignLoader, WarnsAboutReferencesThatNameNothing) {
+    SimDesign design;
+    DesignLoadResult result = Load(R"({
+        "objects": [{"objectId": 1, "name": "Lamp"}],
+        "displays": [{"name": "D", "displayId": 9, "objectIds": [1, 99],
+                      "tiles": [{"tileType": "icons", "sourceDisplayId": 77, "tileName": "I"},
+                                {"tileType": "blank", "tapAction": 2, "tapProgramId": 1}]}]
+    })",
+                                   design);
+    ASSERT_TRUE(result.ok) << result.error;
+    ASSERT_EQ(result.warnings.size(), 2u);
+    EXPECT_NE(result.warnings[0].find("object 99"), std::string::npos) << result.warnings[0];
+    EXPECT_NE(result.warnings[1].find("tile \"I\": display 77"), std::string::npos)
+        << result.warnings[1];
+}
+
 TEST(DesignLoader, RefusesMistakesAndSaysWhere) {
     const std::pair<const char*, const char*> cases[] = {
         {R"({"objects": [{"objectId": 1, "name": "A"}, {"objectId": 1, "name": "B"}]})",
