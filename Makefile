@@ -33,9 +33,14 @@ build/dev/build.ninja: CMakeLists.txt CMakePresets.json
 build: deps build/dev/build.ninja
 	cmake --build --preset dev -j $(JOBS)
 
-test: build test-tsan
-	ctest --preset dev --progress
-	@echo "All tests passed (dev: ASan + UBSan; server link also under TSan)."
+# Both passes run even when the first fails, so one run shows every failure.
+test: build
+	@status=0; \
+	ctest --preset dev --progress || status=1; \
+	$(MAKE) --no-print-directory test-tsan || status=1; \
+	if [ $$status = 0 ]; then echo "All tests passed (dev: ASan + UBSan; server link also under TSan)."; \
+	else echo "Some tests failed: see the lists above."; fi; \
+	exit $$status
 
 test-dev: build
 	ctest --preset dev --progress
