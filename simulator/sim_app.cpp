@@ -10,6 +10,7 @@
 #include "simulator/sim_mode.h"
 #include "simulator/sim_options.h"
 #include "simulator/sim_server.h"
+#include "simulator/stop_signals.h"
 
 namespace zol {
 
@@ -110,7 +111,10 @@ int RunSimulatorApp() {
         std::to_string(state.config.versionMinor) + "." +
         std::to_string(state.config.versionBuild) + " on 127.0.0.1:" +
         std::to_string(server.Port()) + ", control on 127.0.0.1:" + std::to_string(control.Port()));
-    return QCoreApplication::exec();
+    QuitOnStopSignals();
+    const int result = QCoreApplication::exec();
+    Say("zolsim stopped");
+    return result;
 }
 
 }  // namespace zol
