@@ -28,9 +28,4 @@ class FieldBuilder {
     std::size_t textLength_ = 0;
 };
 
-// The length a message has when one more field of `textLength` bytes is added.
-inline std::size_t LengthWithField(const FieldBuilder& builder, std::size_t textLength) {
-    return builder.EncodedLength() + 4 + textLength;
-}
-
 }  // namespace zol

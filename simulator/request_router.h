@@ -98,7 +98,6 @@ class RequestRouter {
     static RequestRouter WithAllRequests();
 
     void Register(const std::string& method, RequestHandler handler);
-    bool Knows(const std::string& method) const { return handlers_.count(method) != 0; }
 
     // Answers one request message (a field list). Malformed messages get the
     // single result code -1; unknown methods -104; before the password is

@@ -2,6 +2,7 @@
 // pushed when they change.
 #pragma once
 
+#include <array>
 #include <chrono>
 #include <string>
 
