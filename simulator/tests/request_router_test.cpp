@@ -256,3 +256,96 @@ TEST(StatusRequests, HomeModeChangesArePushedAndCheckedForRange) {
 
 }  // namespace
 }  // namespace zol::test
+
+namespace zol::test {
+namespace {
+
+using Fields = std::vector<FieldValue>;
+
+SimDesign DisplayDesign() {
+    SimDesign design;
+    SimObject heater;
+    heater.objectId = 1;
+    heater.name = "Heater";
+    heater.location = "Den";
+    heater.metered = 2000;
+    heater.level = 50;
+    heater.infraredKeys = {{"Power", "Power", {1, 2, 3, 4, 5}}, {"Mute", "Mute", {}}};
+    design.objects = {heater};
+    SimDisplay den;
+    den.name = "Den";
+    den.displayId = 20;
+    den.objectIds = {1};
+    SimDisplay graph;
+    graph.name = "Power";
+    graph.displayId = 21;
+    graph.displayKind = 3;
+    graph.graphTitle = "Now";
+    graph.graphBars = {{"Heater", false, {{1, std::nullopt, 255, 0, 0}}},
+                       {"Den", true, {{20, std::nullopt, 0, 255, 0}, {1, 7, 0, 0, 255}}}};
+    SimDisplay page;
+    page.name = "Page";
+    page.displayId = 22;
+    page.displayKind = 2;
+    page.htmlPage = std::string(10000, 'h');
+    design.displays = {den, graph, page};
+    design.mruObjectIds = {20, 1};
+    return design;
+}
+
+TEST(DisplayRequests, PowerGraphBarsAreSingleOrStackedWithLiveValues) {
+    RouterHarness harness;
+    harness.state.design = DisplayDesign();
+    Fields reply = harness.Ask({"ZOLApp", "GetDisplayGraph", "0", "Power"});
+    ASSERT_EQ(reply.size(), 8u);
+    EXPECT_EQ(reply[3].text, "Now");
+    EXPECT_EQ(reply[4].number, 2);
+    const Fields single = Decode(reply[6].text);
+    ASSERT_EQ(single.size(), 6u);
+    EXPECT_EQ(single[2].number, 1000) << "metered 2000 at level 50";
+    const Fields stacked = Decode(reply[7].text);
+    ASSERT_EQ(stacked.size(), 2u + 2 * 5);
+    EXPECT_EQ(stacked[1].number, 1007) << "total: the display's objects plus a fixed 7";
+    EXPECT_EQ(stacked[3].number, 1000);
+    EXPECT_EQ(stacked[8].number, 7);
+}
+
+TEST(DisplayRequests, HtmlPagesComeInChunksUntilAFailureCode) {
+    RouterHarness harness;
+    harness.state.design = DisplayDesign();
+    std::string page;
+    int chunk = 0;
+    for (; chunk < 10; ++chunk) {
+        Fields reply = harness.Ask({"ZOLApp", "GetDisplayHTML", "Page", std::to_string(chunk)});
+        if (reply[0].number != 0) {
+            break;
+        }
+        page += reply.at(4).text;
+    }
+    EXPECT_EQ(chunk, 2);
+    EXPECT_EQ(page, std::string(10000, 'h'));
+}
+
+TEST(DisplayRequests, MostRecentlyUsedAndInfraredKeysHaveTheirLayouts) {
+    RouterHarness harness;
+    harness.state.design = DisplayDesign();
+    Fields byName = harness.Ask({"ZOLApp", "GetDisplayMRU", "Den"});
+    ASSERT_EQ(byName.size(), 4u);
+    EXPECT_EQ(byName[3].number, 1) << "a display without its own list shows its objects";
+    Fields byNumbers = harness.Ask({"ZOLApp", "GetDisplayMRU", "4", "0", "1", "0"});
+    ASSERT_EQ(byNumbers.size(), 5u);
+    EXPECT_EQ(byNumbers[3].number, 20);
+
+    Fields keys = harness.Ask({"ZOLApp", "IRKeypad", "Den - Heater"});
+    const Fields list = Decode(keys.at(3).text);
+    ASSERT_EQ(list.size(), 2u);
+    const Fields power = Decode(list[0].text);
+    ASSERT_EQ(power.size(), 7u);
+    EXPECT_EQ(power[1].text, "Power");
+    EXPECT_EQ(power[6].number, 5);
+    EXPECT_EQ(harness.Ask({"ZOLObject", "Device.IR", "Den - Heater", "Mute", "1"})[0].number, 0);
+    EXPECT_EQ(harness.Ask({"ZOLObject", "Device.IR", "Den - Heater", "Eject", "0"})[0].number, -1);
+}
+
+}  // namespace
+}  // namespace zol::test
