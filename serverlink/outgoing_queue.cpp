@@ -7,6 +7,11 @@ void OutgoingQueue::Push(OutgoingMessage message) {
     messages_.push_back(std::move(message));
 }
 
+void OutgoingQueue::PushFront(OutgoingMessage message) {
+    std::lock_guard lock(mutex_);
+    messages_.push_front(std::move(message));
+}
+
 std::optional<OutgoingMessage> OutgoingQueue::Pop() {
     std::lock_guard lock(mutex_);
     if (messages_.empty()) {

@@ -18,6 +18,8 @@ struct OutgoingMessage {
 class OutgoingQueue {
   public:
     void Push(OutgoingMessage message);
+    // Puts a message taken with Pop back in front.
+    void PushFront(OutgoingMessage message);
     std::optional<OutgoingMessage> Pop();
     void Clear();
     bool Empty();

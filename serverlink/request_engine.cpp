@@ -72,17 +72,21 @@ int RequestEngine::SendRequest(std::string_view message, std::int32_t& resultCod
 }
 
 std::uint32_t RequestEngine::Enqueue(std::shared_ptr<PendingRequest> request) {
-    std::lock_guard lock(pendingMutex_);
-    std::uint32_t id = ++lastRequestId_;
-    if (id == 0) {
+    std::uint32_t id = 0;
+    {
+        std::lock_guard lock(pendingMutex_);
         id = ++lastRequestId_;
+        if (id == 0) {
+            id = ++lastRequestId_;
+        }
+        std::string_view message = request->message;
+        pending_.push_back(PendingEntry{std::move(request), id, false});
+        if (!transport_.QueueOutgoing(message, id)) {
+            pending_.pop_back();
+            return 0;
+        }
     }
-    std::string_view message = request->message;
-    pending_.push_back(PendingEntry{std::move(request), id, false});
-    if (!transport_.QueueOutgoing(message, id)) {
-        pending_.pop_back();
-        return 0;
-    }
+    transport_.FlushOutgoing();
     return id;
 }
 

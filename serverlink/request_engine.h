@@ -60,6 +60,8 @@ class RequestTransport {
     // Appends the message to the send queue; called with the pending-list
     // lock held. False when the message cannot be queued.
     virtual bool QueueOutgoing(std::string_view message, std::uint32_t requestId) = 0;
+    // Gets what was queued on its way; called after the lock is released.
+    virtual void FlushOutgoing() = 0;
 };
 
 class RequestEngine {

@@ -144,7 +144,42 @@ bool ServerLink::QueueOutgoing(std::string_view message, std::uint32_t requestId
         observer_->OnMessageSent(message);
     }
     outgoing_.Push(OutgoingMessage{requestId, std::string(message)});
-    queueEvent_.Set();
+    return true;
+}
+
+void ServerLink::FlushOutgoing() {
+    std::unique_lock sending(sendMutex_, std::try_to_lock);
+    if (!sending.owns_lock() || !SendQueued(false)) {
+        queueEvent_.Set();
+    }
+}
+
+bool ServerLink::SendQueued(bool mayWait) {
+    while (!stopping_.load()) {
+        std::optional<OutgoingMessage> message = outgoing_.Pop();
+        if (!message) {
+            break;
+        }
+        requests_.MarkSending(message->requestId);
+        // 997 (earlier bytes still pending) would lose this message: wait
+        // for the socket to take them and try again.
+        int result = kErrorIoPending;
+        while (result == kErrorIoPending && !stopping_.load()) {
+            std::uint64_t ticket = sockets_.SendProgressTicket();
+            int live = liveSocket_.load();
+            result = live >= 0 ? sockets_.Send(live, message->bytes) : kWsaENotConn;
+            if (result == kErrorIoPending) {
+                if (!mayWait) {
+                    outgoing_.PushFront(std::move(*message));
+                    return false;
+                }
+                sockets_.WaitForSendProgress(ticket, std::chrono::seconds(1));
+            }
+        }
+        // Marked sent whatever the socket said: a refused message ends in
+        // the caller's reply time-out.
+        requests_.MarkSent(message->requestId);
+    }
     return true;
 }
 
@@ -238,7 +273,16 @@ void ServerLink::MoveReceivedToStream(int socket) {
         added = taken > 0;
         return taken;
     });
-    if (added) {
+    if (!added) {
+        return;
+    }
+    // Cut the frames here when the splitter is idle: one thread switch less
+    // between a reply and its caller. Until the connection is fully opened
+    // the bytes wait for the splitter.
+    std::unique_lock splitting(splitMutex_, std::try_to_lock);
+    if (splitting.owns_lock() && connectionOpened_.load()) {
+        SplitPassLocked();
+    } else {
         dataEvent_.Set();
     }
 }
@@ -249,27 +293,8 @@ void ServerLink::SendThread() {
         if (stopping_.load()) {
             break;
         }
-        while (!stopping_.load()) {
-            std::optional<OutgoingMessage> message = outgoing_.Pop();
-            if (!message) {
-                break;
-            }
-            // 997 (earlier bytes still pending) would lose this message: wait
-            // for the socket to take them and try again.
-            requests_.MarkSending(message->requestId);
-            int result = kErrorIoPending;
-            while (result == kErrorIoPending && !stopping_.load()) {
-                std::uint64_t ticket = sockets_.SendProgressTicket();
-                int live = liveSocket_.load();
-                result = live >= 0 ? sockets_.Send(live, message->bytes) : kWsaENotConn;
-                if (result == kErrorIoPending) {
-                    sockets_.WaitForSendProgress(ticket, std::chrono::seconds(1));
-                }
-            }
-            // Marked sent whatever the socket said: a refused message ends in
-            // the caller's reply time-out.
-            requests_.MarkSent(message->requestId);
-        }
+        std::lock_guard sending(sendMutex_);
+        SendQueued(true);
     }
     sendEnded_.Set();
 }
@@ -286,7 +311,12 @@ void ServerLink::SplitterThread() {
 }
 
 void ServerLink::SplitPass() {
-    std::string work;
+    std::lock_guard splitting(splitMutex_);
+    SplitPassLocked();
+}
+
+void ServerLink::SplitPassLocked() {
+    std::string& work = splitWork_;
     {
         std::lock_guard lock(streamMutex_);
         work.assign(stream_.Contents());

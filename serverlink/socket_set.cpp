@@ -32,9 +32,12 @@ int PendingSocketError(int socket) {
 
 }  // namespace
 
-// Takes the set's mutex ahead of the event thread: announce, wake the event
-// thread out of its wait, take the mutex. While any thread is announced the
-// event thread does not start a new step.
+// Takes the set's mutex ahead of the event thread: announce at the gate (the
+// event thread starts no new step while anyone is announced), take the mutex,
+// withdraw. The event thread does not hold the mutex while it sleeps in
+// poll(), so the lock is had at once; whoever changed what the event thread
+// waits for (slots, pending bytes, limits) wakes it on release so that its
+// next wait sees the change.
 class SocketSet::PriorityLock {
   public:
     explicit PriorityLock(SocketSet& set) : set_(set) {
@@ -42,20 +45,30 @@ class SocketSet::PriorityLock {
             std::lock_guard gate(set_.gateMutex_);
             ++set_.priorityWaiters_;
         }
-        set_.Wake();
         set_.mutex_.lock();
         {
             std::lock_guard gate(set_.gateMutex_);
             --set_.priorityWaiters_;
         }
         set_.gateCv_.notify_all();
+        generation_ = set_.generation_;
     }
-    ~PriorityLock() { set_.mutex_.unlock(); }
+    ~PriorityLock() {
+        bool changed = changed_ || generation_ != set_.generation_;
+        set_.mutex_.unlock();
+        if (changed) {
+            set_.Wake();
+        }
+    }
     PriorityLock(const PriorityLock&) = delete;
     PriorityLock& operator=(const PriorityLock&) = delete;
 
+    void MarkChanged() { changed_ = true; }
+
   private:
     SocketSet& set_;
+    std::uint64_t generation_ = 0;
+    bool changed_ = false;
 };
 
 SocketSet::SocketSet() : scratch_(kReceiveChunkSize, '\0') {
@@ -110,6 +123,7 @@ int SocketSet::Connect(std::uint32_t address, std::uint16_t port) {
     // Even an immediate success is reported through the connect event.
     linkState_ = LinkState::Connecting;
     waitTimeout_ = std::chrono::milliseconds(-1);
+    ++generation_;
     return 0;
 }
 
@@ -124,7 +138,7 @@ SocketEvents SocketSet::ProcessEvents() {
         std::unique_lock gate(gateMutex_);
         gateCv_.wait(gate, [this] { return priorityWaiters_ == 0; });
     }
-    std::lock_guard lock(mutex_);
+    std::unique_lock lock(mutex_);
 
     // A closed slot whose received bytes were not all consumed yet stays
     // until they are, so that nothing received before a close is lost.
@@ -138,7 +152,8 @@ SocketEvents SocketSet::ProcessEvents() {
         return out;
     }
 
-    std::vector<pollfd> handles(slots_.size() + 1);
+    std::vector<pollfd>& handles = handles_;
+    handles.resize(slots_.size() + 1);
     handles[0] = {wakeFd_, POLLIN, 0};
     for (std::size_t i = 0; i < slots_.size(); ++i) {
         const SocketSlot& slot = slots_[i];
@@ -160,16 +175,29 @@ SocketEvents SocketSet::ProcessEvents() {
     }
 
     int timeoutMs = waitTimeout_.count() < 0 ? -1 : static_cast<int>(waitTimeout_.count());
+    std::uint64_t generation = generation_;
+    lock.unlock();
     int ready = 0;
     do {
         ready = poll(handles.data(), handles.size(), timeoutMs);
     } while (ready < 0 && errno == EINTR);
+    int pollError = ready < 0 ? LastSocketError() : 0;
+    if (ready > 0 && handles[0].revents != 0) {
+        std::uint64_t value = 0;
+        [[maybe_unused]] ssize_t readBytes = read(wakeFd_, &value, sizeof(value));
+    }
+    lock.lock();
     if (ready < 0) {
-        out.result = LastSocketError();
+        out.result = pollError;
         return out;
     }
     if (ready == 0) {
         out.result = kErrorTimeout;
+        return out;
+    }
+    if (generation != generation_) {
+        // Slots changed while waiting: what poll saw may belong to a closed
+        // descriptor. Report nothing; the next step looks again.
         return out;
     }
 
@@ -187,8 +215,6 @@ SocketEvents SocketSet::ProcessEvents() {
     }
     nextIndex_ = serviced;
     if (serviced == 0) {
-        std::uint64_t value = 0;
-        [[maybe_unused]] ssize_t readBytes = read(wakeFd_, &value, sizeof(value));
         return out;
     }
     HandleSlotEvents(serviced - 1, handles[serviced].revents, out);
@@ -309,6 +335,7 @@ int SocketSet::Send(int socket, std::string_view bytes) {
     if (error == kWsaEWouldBlock) {
         slot->pendingData.assign(bytes.substr(accepted));
         slot->pendingSent = 0;
+        lock.MarkChanged();
     } else if (error != 0) {
         CloseSlot(static_cast<std::size_t>(slot - slots_.data()));
     }
@@ -349,6 +376,7 @@ void SocketSet::Abort(int socket) {
     SocketSlot* slot = FindSlot(socket);
     if (slot != nullptr && !slot->closed) {
         shutdown(slot->socket, SHUT_RDWR);
+        lock.MarkChanged();
     }
 }
 
@@ -360,6 +388,7 @@ void SocketSet::CloseSlot(std::size_t index) {
         slots_[index] = std::move(slots_.back());
     }
     slots_.pop_back();
+    ++generation_;
     if (slots_.empty()) {
         linkState_ = LinkState::Empty;
     }
@@ -369,11 +398,13 @@ void SocketSet::CloseSlot(std::size_t index) {
 void SocketSet::SetReceiveLimit(std::size_t bytes) {
     PriorityLock lock(*this);
     receiveLimit_ = bytes;
+    lock.MarkChanged();
 }
 
 void SocketSet::SetWaitTimeout(std::chrono::milliseconds timeout) {
     PriorityLock lock(*this);
     waitTimeout_ = timeout;
+    lock.MarkChanged();
 }
 
 void SocketSet::NoteSendProgress() {

@@ -1,12 +1,14 @@
 // SocketSet: a small event-driven set of non-blocking IPv4 stream sockets.
 //
 // One thread (the connection's receive thread) drives the set with
-// ProcessEvents, one event step at a time; that thread sleeps inside poll()
-// while holding the set's mutex. Any other thread that needs the set (Send,
-// CloseAll, Abort, Wake) takes it with the priority sequence: it announces
-// itself, wakes the event thread through the wake descriptor at wait index 0,
-// and takes the mutex before the event thread can start its next step, so a
-// sender is never starved by a wait without time-out.
+// ProcessEvents, one event step at a time, sleeping in poll() between steps.
+// Any other thread that needs the set (Send, CloseAll, Abort, ...) takes it
+// with the priority sequence: it announces itself at the gate, so that the
+// event thread starts no new step before it had the set, takes the mutex,
+// and, when it changed what the event thread waits for, wakes that thread
+// through the wake descriptor at wait index 0. The event thread does not hold
+// the mutex while it sleeps, so a sender is never starved by a wait without
+// time-out and pays no thread switch when it merely sends.
 //
 // Thread-safety: ProcessEvents and ConsumeReceived from the one event thread;
 // every other operation from any thread.
@@ -18,6 +20,8 @@
 #include <cstdint>
 #include <functional>
 #include <mutex>
+
+#include <poll.h>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -122,11 +126,13 @@ class SocketSet {
     std::condition_variable gateCv_;
     int priorityWaiters_ = 0;
     int wakeFd_ = -1;
+    std::uint64_t generation_ = 0;  // changes whenever slots come or go
 
     std::vector<SocketSlot> slots_;
     std::size_t nextIndex_ = 0;
     LinkState linkState_ = LinkState::Empty;
     std::string scratch_;
+    std::vector<pollfd> handles_;  // event thread only: what it waits for
     std::chrono::milliseconds waitTimeout_{-1};
     std::size_t receiveLimit_ = SIZE_MAX;
 

@@ -26,6 +26,7 @@ class RecordingTransport : public RequestTransport {
         queued.emplace_back(requestId, std::string(message));
         return true;
     }
+    void FlushOutgoing() override {}
     std::uint32_t WaitForQueued(std::size_t index) {
         for (;;) {
             {

@@ -277,11 +277,16 @@ TEST_F(ServerLinkTest, ServerCloseFailsTheNextRequestAtOnce) {
 TEST_F(ServerLinkTest, BrokenFramingDropsTheConnectionWithAReason) {
     for (std::string_view bad : {"0000    ", "12ab    xxxx"}) {
         FakeServer server([&](FakeConnection& connection) {
+            std::string request;
+            connection.ReadMessage(request);
             connection.Write(bad);
             connection.WaitForClose(10s);
         });
         observer.losses.clear();
         Open(server);
+        std::string reply;
+        std::int32_t code = 0;
+        link.SendRequest(Request("ZOLApp", "Ping"), code, reply, true);
         ASSERT_TRUE(WaitUntilDisconnected()) << bad;
         auto losses = observer.Losses();
         ASSERT_EQ(losses.size(), 1u) << bad;
