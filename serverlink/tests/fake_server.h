@@ -34,6 +34,7 @@ class FakeConnection {
     void Close();
     // The peer closed or reset the connection (seen by a read).
     bool PeerClosed() const { return peerClosed_; }
+    int Socket() const { return socket_; }
     // The server is being destroyed: scripts should end.
     bool Stopping() const { return stop_.load(); }
 

@@ -1,6 +1,7 @@
 #include "serverlink/server_link.h"
 
 #include <gtest/gtest.h>
+#include <sys/socket.h>
 
 #include <atomic>
 #include <future>
@@ -272,6 +273,54 @@ TEST_F(ServerLinkTest, ServerCloseFailsTheNextRequestAtOnce) {
     ASSERT_TRUE(WaitUntilDisconnected());
     EXPECT_EQ(Send(Request("ZOLApp", "Ping"), reply, code), kRequestNotSent);
     EXPECT_EQ(observer.Losses(), std::vector<std::string>{""});
+}
+
+TEST_F(ServerLinkTest, ResetInTheMiddleOfAReplyEndsInTheReplyTimeout) {
+    timeouts.serverReplyTimeout = 1;
+    FakeServer server([](FakeConnection& connection) {
+        std::string request;
+        connection.ReadMessage(request);
+        connection.Write(Reply("0", "ZOLApp", "Reset").substr(0, 10));
+        linger abort{1, 0};  // close with a reset
+        setsockopt(connection.Socket(), SOL_SOCKET, SO_LINGER, &abort, sizeof(abort));
+        connection.Close();
+    });
+    Open(server);
+    std::string reply;
+    std::int32_t code = 0;
+    EXPECT_EQ(Send(Request("ZOLApp", "Reset"), reply, code), kRequestNoReply);
+    ASSERT_TRUE(WaitUntilDisconnected());
+    EXPECT_EQ(observer.Losses().size(), 1u);
+    EXPECT_EQ(Send(Request("ZOLApp", "Reset"), reply, code), kRequestNotSent);
+}
+
+// Messages that meet a socket still busy with earlier bytes wait for it
+// instead of being dropped.
+TEST_F(ServerLinkTest, RequestsQueuedBehindAFullSocketAllGoOut) {
+    constexpr int kRequests = 400;
+    const std::string padding(9000, 'z');
+    std::atomic<int> arrived{0};
+    FakeServer server([&](FakeConnection& connection) {
+        std::this_thread::sleep_for(300ms);  // let the socket fill up
+        std::string request;
+        while (arrived.load() < kRequests && connection.ReadMessage(request, 10s)) {
+            ++arrived;
+        }
+        connection.WaitForClose(10s);
+    });
+    Open(server);
+    int failed = 0;
+    for (int i = 0; i < kRequests; ++i) {
+        std::string reply;
+        std::int32_t code = 0;
+        std::string request = FieldList{"ZOLApp", "Bulk", std::to_string(i), padding}.Message();
+        failed += link.SendRequest(request, code, reply, true) != 0 ? 1 : 0;
+    }
+    EXPECT_EQ(failed, 0);
+    for (int i = 0; i < 1000 && arrived.load() < kRequests; ++i) {
+        std::this_thread::sleep_for(10ms);
+    }
+    EXPECT_EQ(arrived.load(), kRequests);
 }
 
 TEST_F(ServerLinkTest, BrokenFramingDropsTheConnectionWithAReason) {
