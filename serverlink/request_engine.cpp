@@ -81,7 +81,7 @@ std::uint32_t RequestEngine::Enqueue(std::shared_ptr<PendingRequest> request) {
         }
         std::string_view message = request->message;
         pending_.push_back(PendingEntry{std::move(request), id, false});
-        if (!transport_.QueueOutgoing(message, id)) {
+        if (!transport_.AppendOutgoing(message, id)) {
             pending_.pop_back();
             return 0;
         }

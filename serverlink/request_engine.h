@@ -59,7 +59,7 @@ class RequestTransport {
     virtual bool IsBinding() const = 0;
     // Appends the message to the send queue; called with the pending-list
     // lock held. False when the message cannot be queued.
-    virtual bool QueueOutgoing(std::string_view message, std::uint32_t requestId) = 0;
+    virtual bool AppendOutgoing(std::string_view message, std::uint32_t requestId) = 0;
     // Gets what was queued on its way; called after the lock is released.
     virtual void FlushOutgoing() = 0;
 };

@@ -137,6 +137,14 @@ void ServerLink::CloseServerConnection() {
 }
 
 bool ServerLink::QueueOutgoing(std::string_view message, std::uint32_t requestId) {
+    if (!AppendOutgoing(message, requestId)) {
+        return false;
+    }
+    queueEvent_.Set();
+    return true;
+}
+
+bool ServerLink::AppendOutgoing(std::string_view message, std::uint32_t requestId) {
     if (message.size() > kMaxOutgoingMessage) {
         return false;
     }

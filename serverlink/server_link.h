@@ -64,11 +64,10 @@ class ServerLink : private RequestTransport {
 
     int OpenServerConnection(ServerTarget target);
     void CloseServerConnection();
-    // Appends a copy to the send queue; false when the message is too long.
-    bool QueueOutgoing(std::string_view message, std::uint32_t requestId) override;
-    // Sends what is queued on the calling thread when the send thread is not
-    // busy (saving two thread switches per request), else wakes it.
-    void FlushOutgoing() override;
+    // Appends a copy to the send queue and wakes the send thread; false when
+    // the message is too long. Requests go through Requests() instead, which
+    // registers them as pending first.
+    bool QueueOutgoing(std::string_view message, std::uint32_t requestId);
 
     int SendRequest(std::string_view message, std::int32_t& resultCode, std::string& replyText,
                     bool noWait = false) {
@@ -95,6 +94,12 @@ class ServerLink : private RequestTransport {
     GreetingValues Greeting() const;
 
   private:
+    // RequestTransport: append without waking anyone, then get the queue on
+    // its way, on the calling thread when the send thread is not busy (two
+    // thread switches less per request), else by waking it.
+    bool AppendOutgoing(std::string_view message, std::uint32_t requestId) override;
+    void FlushOutgoing() override;
+
     void ReceiveThread();
     void SendThread();
     void SplitterThread();

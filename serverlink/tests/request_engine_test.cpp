@@ -21,7 +21,7 @@ class RecordingTransport : public RequestTransport {
   public:
     bool IsConnected() const override { return connected; }
     bool IsBinding() const override { return false; }
-    bool QueueOutgoing(std::string_view message, std::uint32_t requestId) override {
+    bool AppendOutgoing(std::string_view message, std::uint32_t requestId) override {
         std::lock_guard lock(mutex);
         queued.emplace_back(requestId, std::string(message));
         return true;
