@@ -138,6 +138,26 @@ int ConnectHandshake::SendPassword(std::string_view password, std::int32_t& serv
     return 0;
 }
 
+int ConnectHandshake::Authorize(std::string& password,
+                                const std::function<bool(std::string&)>& prompt) {
+    if (!passwordDemanded_) {
+        return 0;
+    }
+    for (;;) {
+        while (password.empty()) {
+            if (!prompt(password)) {
+                return Fail("Can't connect without correct password", -1);
+            }
+        }
+        std::int32_t serverResult = 0;
+        int error = SendPassword(password, serverResult);
+        if (error != 0 || serverResult == 0) {
+            return error;
+        }
+        password.clear();
+    }
+}
+
 int ConnectHandshake::SendClientOptions(std::string_view clientName) {
     std::int32_t resultCode = 0;
     std::string reply;

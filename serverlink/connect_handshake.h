@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -39,6 +40,13 @@ class ConnectHandshake {
     // handshake with the timeout text) or 0; `serverResult` receives the
     // server's answer, which the caller judges (the GUI prompts again).
     int SendPassword(std::string_view password, std::int32_t& serverResult);
+    // The GUI client's password stage: while the server demands a password,
+    // send `password` (the stored one of the server profile), asking
+    // `prompt` for one while it is empty; a refused password is emptied and
+    // asked for again. `prompt` returns false when the user cancels, which
+    // fails with "Can't connect without correct password" and -1. On success
+    // `password` holds the accepted one.
+    int Authorize(std::string& password, const std::function<bool(std::string&)>& prompt);
     // The command-line program's client options announcement.
     int SendClientOptions(std::string_view clientName);
 

@@ -185,6 +185,48 @@ TEST(ConnectToServer, SendsThePasswordOnlyWhenDemanded) {
     }
 }
 
+TEST(ConnectHandshake, GuiPromptsUntilThePasswordIsAcceptedOrCancelled) {
+    // The server accepts only "right".
+    auto script = [](FakeConnection& connection) {
+        AnswerGreeting(connection, "ZOL011x014002007");
+        std::string request;
+        while (connection.ReadMessage(request, std::chrono::milliseconds(3000))) {
+            bool right =
+                request == FieldList{"ZOLObject", "ZOL.SetPassword", "4", "right"}.Message();
+            connection.Write(ReplyTo(request, right ? 0 : -5));
+        }
+    };
+    FakeServer server(script);
+    LinkTimeouts timeouts = ShortTimeouts();
+    ServerLink link(timeouts);
+
+    std::vector<std::string> answers = {"wrong", "right"};
+    int prompts = 0;
+    auto prompt = [&](std::string& password) {
+        if (prompts >= static_cast<int>(answers.size())) {
+            return false;
+        }
+        password = answers[static_cast<std::size_t>(prompts++)];
+        return true;
+    };
+    ConnectHandshake gui(link, ClientProgram::Gui, OwnGreetingNumbers(ClientProgram::Gui));
+    std::string stored = "stale";
+    ASSERT_EQ(gui.Open(server.Target()), 0);
+    ASSERT_EQ(gui.Greet(), 0);
+    EXPECT_EQ(gui.Authorize(stored, prompt), 0);
+    EXPECT_EQ(stored, "right");
+    EXPECT_EQ(prompts, 2);
+
+    answers = {"wrong"};
+    prompts = 0;
+    stored.clear();
+    ASSERT_EQ(gui.Open(server.Target()), 0);
+    ASSERT_EQ(gui.Greet(), 0);
+    EXPECT_EQ(gui.Authorize(stored, prompt), -1);
+    EXPECT_EQ(gui.FailureText(), "Can't connect without correct password");
+    EXPECT_FALSE(link.ConnectionOpened());
+}
+
 TEST(ConnectToServer, UnansweredOrRefusedRequestsGiveTheirTexts) {
     struct Case {
         std::string greeting;
