@@ -158,10 +158,11 @@ TEST_F(ServerLinkTest, RepliesInOneSegmentOrInPiecesArePairedAndStrangersArePush
 
 TEST_F(ServerLinkTest, GreetingReplyAndAFieldListInOneSegmentAreCutApart) {
     const std::string push = FieldList{"Notify", "Mode", "Away"}.Message();
+    const std::string sixteenBytePush = FieldList{"Pushed!!"}.Message();
     FakeServer server([&](FakeConnection& connection) {
         std::string greeting;
         connection.ReadExactly(16, greeting);
-        connection.Write(std::string(test::kAcceptingGreeting) + push);
+        connection.Write(std::string(test::kAcceptingGreeting) + push + sixteenBytePush);
         connection.WaitForClose(10s);
     });
     Open(server);
@@ -169,8 +170,10 @@ TEST_F(ServerLinkTest, GreetingReplyAndAFieldListInOneSegmentAreCutApart) {
     std::int32_t code = 0;
     EXPECT_EQ(Send("ZOL000F002000001", reply, code), 0);
     EXPECT_EQ(reply, test::kAcceptingGreeting);
-    ASSERT_TRUE(observer.WaitForPushes(1));
-    EXPECT_EQ(observer.Pushes().front(), push);
+    // A field list of exactly sixteen bytes that no request takes is a push too.
+    ASSERT_EQ(sixteenBytePush.size(), 16u);
+    ASSERT_TRUE(observer.WaitForPushes(2));
+    EXPECT_EQ(observer.Pushes(), (std::vector<std::string>{push, sixteenBytePush}));
 }
 
 // Pushes that arrive faster than they are handled wait in the socket instead
