@@ -6,6 +6,7 @@
 //
 // Every failing step closes the connection and leaves exactly one failure
 // text in FailureText(); its result is the code to report.
+// Thread-safety: none; run it on the thread that opens and closes the link.
 #pragma once
 
 #include <cstdint>

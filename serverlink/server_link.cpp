@@ -60,6 +60,11 @@ void ServerLink::ResetForNewConnection() {
 }
 
 int ServerLink::OpenServerConnection(ServerTarget target) {
+    // Whatever is left of an earlier connection goes first, its relay too.
+    if (receiveThread_.joinable() || sendThread_.joinable() || splitterThread_.joinable() ||
+        relayInUse_) {
+        CloseServerConnection();
+    }
     if (target.useRelay) {
         if (relayHook_ == nullptr) {
             return kOpenTimedOut;
@@ -69,9 +74,6 @@ int ServerLink::OpenServerConnection(ServerTarget target) {
         if (relayCode != 0) {
             return relayCode;
         }
-    }
-    if (receiveThread_.joinable() || sendThread_.joinable() || splitterThread_.joinable()) {
-        CloseServerConnection();
     }
     ResetForNewConnection();
 

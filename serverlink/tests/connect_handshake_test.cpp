@@ -298,9 +298,11 @@ class FakeRelay : public ServerRelayHook {
         }
         target.address = announced.address;
         target.port = announced.port;
+        open = true;
         return 0;
     }
     int BindDataConnection(ServerLink& link) override {
+        boundWithoutRelay += open ? 0 : 1;
         link.SetBinding(true);
         auto request = std::make_shared<PendingRequest>();
         request->message = "binding message";
@@ -313,12 +315,17 @@ class FakeRelay : public ServerRelayHook {
         link.SetBinding(false);
         return 0;
     }
-    void CloseRelay() override { ++closes; }
+    void CloseRelay() override {
+        ++closes;
+        open = false;
+    }
 
     int code = 0;
     ServerTarget announced;
     std::string bindingAnswer;
     int closes = 0;
+    bool open = false;
+    int boundWithoutRelay = 0;
 };
 
 TEST(ConnectHandshake, TheRelayResolvesAndBindsTheDataConnection) {
@@ -351,9 +358,14 @@ TEST(ConnectHandshake, TheRelayResolvesAndBindsTheDataConnection) {
     std::string failure;
     EXPECT_EQ(ConnectToServer(link, viaRelay, "CloudCLI", failure), 0) << failure;
     EXPECT_EQ(relay.bindingAnswer, "{ready 0012    }");
+    // Opening the data connection did not close the relay it came through.
     int closesBefore = relay.closes;
+    EXPECT_EQ(link.OpenServerConnection(viaRelay), 0);
+    EXPECT_EQ(relay.closes, closesBefore + 1);  // the earlier connection's relay
+    EXPECT_TRUE(relay.open);
+    EXPECT_EQ(relay.boundWithoutRelay, 0);
     link.CloseServerConnection();
-    EXPECT_EQ(relay.closes, closesBefore + 1);
+    EXPECT_EQ(relay.closes, closesBefore + 2);
     server.reset();
     EXPECT_EQ(bindingMessage, "binding message");
 }
