@@ -3,7 +3,8 @@
 // posted application events; the command-line program passes none.
 //
 // Calls arrive on the link's worker threads (or on the requesting thread for
-// OnMissedPingLimit and OnMessageSent) and must not block for long nor call
+// OnMissedPingLimit and OnMessageSent) and must not block for long, send
+// requests (their replies arrive on the very thread that is calling) nor call
 // back into OpenServerConnection / CloseServerConnection; post instead.
 #pragma once
 

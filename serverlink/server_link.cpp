@@ -43,7 +43,6 @@ void ServerLink::SetObserver(LinkObserver* observer) {
 
 void ServerLink::ResetForNewConnection() {
     stopping_.store(false);
-    stopEvent_.ResetEvent();
     queueEvent_.ResetEvent();
     dataEvent_.ResetEvent();
     liveChanged_.ResetEvent();
@@ -115,7 +114,6 @@ void ServerLink::StopThread(std::thread& thread, Event& ended) {
 void ServerLink::CloseServerConnection() {
     closing_.store(true);
     stopping_.store(true);
-    stopEvent_.Set();
     queueEvent_.Set();
     dataEvent_.Set();
     sockets_.InterruptSendWaits();

@@ -2,6 +2,9 @@
 // receive thread (drives the socket set and fills the stream buffer), send
 // thread (writes queued requests) and frame splitter (cuts the stream into
 // frames and hands each to the request engine, or to the observer as a push).
+// When the send thread is idle a requesting thread writes its own message,
+// and when the splitter is idle the receive thread cuts the frames itself:
+// the same work, two thread switches less on a request's round trip.
 //
 // Use:  ServerLink link(timeouts);             // timeouts outlive the link
 //       ConnectToServer(...) or link.OpenServerConnection(target);
@@ -10,8 +13,10 @@
 //
 // Thread-safety: Open/CloseServerConnection from one controlling thread;
 // SendRequest and the accessors from any thread.
-// Lock order: socket set's lock, then the stream lock; pending-list lock,
-// then the queue lock.
+// Lock order: send lock, then the socket set's lock or the pending-list lock;
+// split lock, then the stream lock, the pending-list lock or the socket set's
+// lock (never two of those at once); socket set's lock, then the stream lock;
+// pending-list lock, then the queue lock.
 #pragma once
 
 #include <atomic>
@@ -142,7 +147,6 @@ class ServerLink : private RequestTransport {
     std::mutex sendMutex_;   // held by whoever writes queued messages
     std::mutex splitMutex_;  // held by whoever cuts the stream
     std::string splitWork_;  // guarded by splitMutex_: the bytes being cut
-    Event stopEvent_{Event::Reset::Manual};
     Event queueEvent_{Event::Reset::Auto};
     Event dataEvent_{Event::Reset::Auto};
     Event liveChanged_{Event::Reset::Manual};
