@@ -8,7 +8,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 work="$build/demo"
 mkdir -p "$work"
-export ZOL_REGISTRY_FILE="$root/$work/settings.reg"
+work=$(cd "$work" && pwd)
+export ZOL_REGISTRY_FILE="$work/settings.reg"
 rm -f "$ZOL_REGISTRY_FILE"
 
 zolsim="$build/simulator/zolsim"
