@@ -1,6 +1,6 @@
 #include "cli/zolcli_run.h"
 
-#include <iostream>
+#include <cstdio>
 
 #include "cli/cli_reports.h"
 #include "cli/cli_settings.h"
@@ -86,7 +86,7 @@ int RunZolCli(const std::vector<std::string>& args) {
     if (command.count < 2) {
         // A request whose header would not fit its fields is never sent;
         // the switches given are still kept for later runs.
-        std::cerr << UsageText();
+        std::fputs(UsageText().c_str(), stderr);
         result.Write(UsageText());
         SaveCliSettings(store, settings);
         return kExitUsage;

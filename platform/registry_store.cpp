@@ -9,9 +9,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iostream>
-#include <sstream>
+#include <initializer_list>
 #include <system_error>
 
 namespace zol {
@@ -220,26 +218,54 @@ int WriteAll(int fd, std::string_view bytes) {
     return 0;
 }
 
-std::optional<std::string> ReadFile(const std::filesystem::path& path, int& error) {
-    std::error_code ec;
-    auto status = std::filesystem::status(path, ec);
-    if (!std::filesystem::exists(status)) {
-        error = ENOENT;
-        return std::nullopt;
+// Warnings go to standard error through stdio: the command-line client
+// otherwise pays for setting up the standard streams on every run.
+void Warn(std::initializer_list<std::string_view> parts) {
+    std::string text = "warning: ";
+    for (std::string_view part : parts)
+        text.append(part);
+    text += '\n';
+    std::fputs(text.c_str(), stderr);
+}
+
+std::string Quoted(const std::filesystem::path& path) {
+    std::string text(1, '"');
+    text.append(path.native());
+    text += '"';
+    return text;
+}
+
+// Plain descriptors rather than streams: the command-line client reads and
+// writes this file on every run, and stream set-up is most of that cost.
+// Reads the whole file into `text`; 0 or an errno value.
+int ReadFile(const std::filesystem::path& path, std::string& text) {
+    text.clear();
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        return errno;
     }
-    if (!std::filesystem::is_regular_file(status)) {
-        error = EISDIR;
-        return std::nullopt;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
     }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = errno == 0 ? ENOENT : errno;
-        return std::nullopt;
+    text.reserve(static_cast<std::size_t>(st.st_size));
+    char buffer[16384];
+    for (;;) {
+        ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            int error = errno;
+            ::close(fd);
+            return error;
+        }
+        if (n == 0)
+            break;
+        text.append(buffer, static_cast<std::size_t>(n));
     }
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    error = 0;
-    return std::move(ss).str();
+    ::close(fd);
+    return 0;
 }
 
 std::filesystem::path WithSuffix(const std::filesystem::path& p, std::string_view suffix) {
@@ -371,35 +397,34 @@ void RegistryStore::Load() {
     keys_.clear();
     createdKeys_.clear();
     setValues_.clear();
-    int error = 0;
-    auto text = ReadFile(file_, error);
-    if (!text) {
+    std::string text;
+    if (int error = ReadFile(file_, text); error != 0) {
         if (error != ENOENT) {
-            std::cerr << "warning: cannot read settings file " << file_ << ": "
-                      << std::generic_category().message(error) << "; using defaults\n";
+            Warn({"cannot read settings file ", Quoted(file_), ": ",
+                  std::generic_category().message(error), "; using defaults"});
         }
         return;
     }
-    if (Trim(*text).empty())
+    if (Trim(text).empty())
         return;  // an empty file is an empty store
     std::vector<std::string> warnings;
     KeyMap parsed;
-    ParseResult result = Parse(*text, parsed, warnings);
+    ParseResult result = Parse(text, parsed, warnings);
     std::filesystem::path aside = WithSuffix(file_, ".bad");
     std::error_code ec;
     if (result == ParseResult::NotRegistryFile) {
         std::filesystem::rename(file_, aside, ec);
-        std::cerr << "warning: settings file " << file_ << " is not a REGEDIT4 file; moved it to "
-                  << aside << " and using defaults\n";
+        Warn({"settings file ", Quoted(file_), " is not a REGEDIT4 file; moved it to ",
+              Quoted(aside), " and using defaults"});
         return;
     }
     if (result == ParseResult::SomeLinesSkipped) {
         std::filesystem::copy_file(file_, aside, std::filesystem::copy_options::overwrite_existing,
                                    ec);
         for (const auto& w : warnings) {
-            std::cerr << "warning: settings file " << file_ << ", " << w << "; ignored\n";
+            Warn({"settings file ", Quoted(file_), ", ", w, "; ignored"});
         }
-        std::cerr << "warning: a copy of the unreadable settings file is kept as " << aside << "\n";
+        Warn({"a copy of the unreadable settings file is kept as ", Quoted(aside)});
     }
     keys_ = std::move(parsed);
 }
@@ -547,22 +572,21 @@ int RegistryStore::Save() {
 
     // Start from what is on disk now, so values others wrote survive.
     KeyMap merged;
-    int readError = 0;
-    auto current = ReadFile(file_, readError);
-    if (!current && readError != ENOENT) {
+    std::string current;
+    int readError = ReadFile(file_, current);
+    if (readError != 0 && readError != ENOENT) {
         // Never replace what could not be read: it may hold others' values.
         ::close(lockFd);
         return readError;
     }
-    if (current && Trim(*current).empty())
-        current.reset();
-    if (auto& text = current) {
+    const bool onDisk = readError == 0 && !Trim(current).empty();
+    if (onDisk) {
         std::vector<std::string> ignored;
-        if (Parse(*text, merged, ignored) == ParseResult::NotRegistryFile) {
+        if (Parse(current, merged, ignored) == ParseResult::NotRegistryFile) {
             std::filesystem::path aside = WithSuffix(file_, ".bad");
             std::filesystem::rename(file_, aside, ec);
-            std::cerr << "warning: settings file " << file_
-                      << " is not a REGEDIT4 file; moved it to " << aside << "\n";
+            Warn({"settings file ", Quoted(file_), " is not a REGEDIT4 file; moved it to ",
+                  Quoted(aside)});
             merged.clear();
         }
     }
@@ -577,7 +601,7 @@ int RegistryStore::Save() {
 
     std::string text = SerializeKeys(merged);
     int result = 0;
-    if (current && *current == text) {
+    if (onDisk && current == text) {
         // Nothing changed: rewriting and syncing the same bytes only costs time.
         keys_ = std::move(merged);
         createdKeys_.clear();
