@@ -1,24 +1,11 @@
 #include "cli/command_line.h"
+#include "platform/ascii_text.h"
 
 #include <algorithm>
 #include <string_view>
 
 namespace zol {
 namespace {
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               auto lower = [](char c) {
-                   return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-               };
-               return lower(x) == lower(y);
-           });
-}
-
-bool AllDecimalDigits(std::string_view s) {
-    return !s.empty() &&
-           std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
 
 // Decimal value of a digit string, as the C library reads it; the port keeps
 // the low 16 bits later, so wrapping here does not change the outcome.
@@ -36,10 +23,7 @@ CommandWords ReadCommandLine(const std::vector<std::string>& args, CliSettings& 
     const std::size_t limit = std::min(args.size(), kMaxCommandLineWords);
     for (std::size_t i = 0; i < limit; ++i) {
         std::string_view word = args[i];
-        std::size_t colon = word.find(':');
-        std::string_view name = word.substr(0, colon);
-        std::string_view value =
-            colon == std::string_view::npos ? std::string_view() : word.substr(colon + 1);
+        const auto [name, value] = SplitSwitchWord(word);
         if (EqualsNoCase(name, "/ZOLServer")) {
             settings.serverIpAddress = value;
         } else if (EqualsNoCase(name, "/Port")) {

@@ -1,5 +1,7 @@
 #include "cli/server_address.h"
 
+#include "platform/ascii_text.h"
+
 #include <arpa/inet.h>
 #include <netdb.h>
 #include <netinet/in.h>
@@ -23,8 +25,7 @@ std::optional<std::uint32_t> ParseDottedAddress(std::string_view text) {
     parts[3] = rest;
     std::uint32_t hostOrder = 0;
     for (std::string_view part : parts) {
-        if (part.empty() ||
-            !std::all_of(part.begin(), part.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        if (!AllDecimalDigits(part)) {
             return std::nullopt;
         }
         std::uint32_t value = 0;

@@ -1,4 +1,5 @@
 #include "registry_store.h"
+#include "platform/ascii_text.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -18,10 +19,6 @@ namespace {
 constexpr std::string_view kHeader = "REGEDIT4";
 constexpr std::string_view kUserHive = "HKEY_CURRENT_USER\\";
 
-char LowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 std::string FullKeyPath(std::string_view keyPath) {
     std::string full(kUserHive);
     full += keyPath;
@@ -37,15 +34,6 @@ std::string_view Trim(std::string_view s) {
         s.remove_suffix(1);
     }
     return s;
-}
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    c = LowerAscii(c);
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
 }
 
 // Reads a quoted text with the export format's escapes (\\ and \"), starting
@@ -81,8 +69,8 @@ std::optional<std::string> ReadHexBytes(std::string_view list) {
             start, comma == std::string_view::npos ? std::string_view::npos : comma - start));
         if (token.size() != 2)
             return std::nullopt;
-        int hi = HexDigit(token[0]);
-        int lo = HexDigit(token[1]);
+        int hi = HexDigitValue(token[0]);
+        int lo = HexDigitValue(token[1]);
         if (hi < 0 || lo < 0)
             return std::nullopt;
         out += static_cast<char>(hi * 16 + lo);
@@ -118,7 +106,7 @@ std::optional<RegistryValue> ReadValueData(std::string_view rhs, bool& deleted) 
             return std::nullopt;
         std::uint32_t v = 0;
         for (char c : digits) {
-            int d = HexDigit(c);
+            int d = HexDigitValue(c);
             if (d < 0)
                 return std::nullopt;
             v = v * 16 + static_cast<std::uint32_t>(d);
@@ -140,7 +128,7 @@ std::optional<RegistryValue> ReadValueData(std::string_view rhs, bool& deleted) 
             return std::nullopt;
         std::uint32_t type = 0;
         for (char c : rhs.substr(4, close - 4)) {
-            int d = HexDigit(c);
+            int d = HexDigitValue(c);
             if (d < 0)
                 return std::nullopt;
             type = type * 16 + static_cast<std::uint32_t>(d);

@@ -1,4 +1,5 @@
 #include "serverlink/field_list.h"
+#include "platform/ascii_text.h"
 
 #include <algorithm>
 #include <charconv>
@@ -10,14 +11,21 @@ namespace {
 
 constexpr std::string_view kTerminator = "    ";
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsDigitOrMinus(char c) { return IsDigit(c) || c == '-'; }
+bool IsDigitOrMinus(char c) {
+    return IsDecimalDigit(c) || c == '-';
+}
 
-bool AllDigitsOrMinus(std::string_view s) { return std::all_of(s.begin(), s.end(), IsDigitOrMinus); }
+bool AllDigitsOrMinus(std::string_view s) {
+    return std::all_of(s.begin(), s.end(), IsDigitOrMinus);
+}
 
-int TwoDigits(const char* p) { return (p[0] - '0') * 10 + (p[1] - '0'); }
+int TwoDigits(const char* p) {
+    return (p[0] - '0') * 10 + (p[1] - '0');
+}
 
-bool IsLeapYear(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
+bool IsLeapYear(int y) {
+    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+}
 
 int DaysInMonth(int y, int m) {
     static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -46,17 +54,19 @@ std::int32_t ReadDecimal(std::string_view text) {
     }
     std::int64_t value = 0;
     constexpr std::int64_t kLimit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
-    for (; i < text.size() && IsDigit(text[i]); ++i) {
+    for (; i < text.size() && IsDecimalDigit(text[i]); ++i) {
         value = std::min<std::int64_t>(value * 10 + (text[i] - '0'), kLimit);
     }
-    if (negative) value = -value;
+    if (negative)
+        value = -value;
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(
         value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
 }
 
 void AppendField(std::string_view field, int totalCount, std::string& header, std::string& data) {
     data.append(field);
-    if (!header.empty()) header.resize(header.size() - std::min(header.size(), kTerminator.size()));
+    if (!header.empty())
+        header.resize(header.size() - std::min(header.size(), kTerminator.size()));
     char entry[16];
     long long end = static_cast<long long>(data.size()) + 4LL * totalCount + 4;
     int n = std::snprintf(entry, sizeof entry, "%04lld", end);
@@ -66,7 +76,8 @@ void AppendField(std::string_view field, int totalCount, std::string& header, st
 
 FieldList::FieldList(std::initializer_list<std::string_view> fields)
     : totalCount_(static_cast<int>(fields.size())) {
-    for (std::string_view f : fields) Add(f);
+    for (std::string_view f : fields)
+        Add(f);
 }
 
 FieldList& FieldList::Add(std::string_view field) {
@@ -74,10 +85,13 @@ FieldList& FieldList::Add(std::string_view field) {
     return *this;
 }
 
-FieldList& FieldList::Add(std::int64_t number) { return Add(std::to_string(number)); }
+FieldList& FieldList::Add(std::int64_t number) {
+    return Add(std::to_string(number));
+}
 
 std::string FieldList::Message() const {
-    if (header_.empty()) return std::string(kTerminator);
+    if (header_.empty())
+        return std::string(kTerminator);
     std::string message;
     message.reserve(header_.size() + data_.size());
     message.append(header_).append(data_);
@@ -86,7 +100,8 @@ std::string FieldList::Message() const {
 
 bool ParseFieldDateTime(std::string_view text, FieldDateTimeValue& dateTime) {
     dateTime = FieldDateTimeValue{};
-    if (text.size() != 14 || !std::all_of(text.begin(), text.end(), IsDigit)) return false;
+    if (text.size() != 14 || !std::all_of(text.begin(), text.end(), IsDecimalDigit))
+        return false;
     const char* p = text.data();
     int year = TwoDigits(p) * 100 + TwoDigits(p + 2);
     int month = TwoDigits(p + 4);
@@ -105,8 +120,10 @@ bool ParseFieldDateTime(std::string_view text, FieldDateTimeValue& dateTime) {
 int DecodeFieldList(std::string_view message, std::vector<FieldValue>& values) {
     values.clear();
     std::size_t terminator = message.find(kTerminator);
-    if (terminator == std::string_view::npos) return kFieldListNoTerminator;
-    if (terminator % 4 != 0) return kFieldListBadHeaderLength;
+    if (terminator == std::string_view::npos)
+        return kFieldListNoTerminator;
+    if (terminator % 4 != 0)
+        return kFieldListBadHeaderLength;
     std::size_t count = terminator / 4;
     values.resize(count);
     const auto length = static_cast<std::int64_t>(message.size());

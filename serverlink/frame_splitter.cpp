@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/ascii_text.h"
 #include "serverlink/field_list.h"
 
 namespace zol {
@@ -10,10 +11,6 @@ namespace {
 constexpr std::string_view kGreetingPrefix = "ZOL";
 constexpr std::string_view kHeaderEnd = "    ";
 constexpr std::size_t kHeaderEntryLength = 4;
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
 
 // The bytes could still grow into "ZOL...": "Z" or "ZO" alone.
 bool IsPartialGreetingPrefix(std::string_view bytes) {
@@ -73,7 +70,7 @@ SplitResult SplitFrames(std::string_view bytes, bool binding,
         }
         std::string_view lastEntry =
             rest.substr(headerEnd - kHeaderEntryLength, kHeaderEntryLength);
-        if (!std::all_of(lastEntry.begin(), lastEntry.end(), IsDigit)) {
+        if (!std::all_of(lastEntry.begin(), lastEntry.end(), IsDecimalDigit)) {
             return Broken(position, "field-list length \"" + std::string(lastEntry) +
                                         "\" is not four digits");
         }

@@ -1,4 +1,5 @@
 #include "serverlink/json_reader.h"
+#include "platform/ascii_text.h"
 
 #include <cstdint>
 
@@ -85,16 +86,6 @@ class Parser {
         return ReadBare(member.value);
     }
 
-    static int HexDigit(char c) {
-        if (c >= '0' && c <= '9')
-            return c - '0';
-        if (c >= 'a' && c <= 'f')
-            return c - 'a' + 10;
-        if (c >= 'A' && c <= 'F')
-            return c - 'A' + 10;
-        return -1;
-    }
-
     // At '"'. Texts are single-byte: \u escapes above 0xFF become '?'.
     int ReadString(std::string& out) {
         ++pos_;
@@ -137,7 +128,7 @@ class Parser {
                         return kJsonUnexpectedEnd;
                     std::uint32_t code = 0;
                     for (int i = 0; i < 4; ++i) {
-                        const int digit = HexDigit(text_[pos_++]);
+                        const int digit = HexDigitValue(text_[pos_++]);
                         if (digit < 0)
                             return kJsonBadEscape;
                         code = (code << 4) | static_cast<std::uint32_t>(digit);

@@ -5,22 +5,11 @@
 #include <cstddef>
 
 #include "client/core/client_settings.h"
+#include "platform/ascii_text.h"
 
 namespace zol {
 
 namespace {
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
-bool AllDigits(std::string_view text) {
-    return !text.empty() &&
-           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
 
 // Decimal value of an all-digit text, or -1 when it exceeds `limit`.
 std::int64_t DigitsValue(std::string_view digits, std::int64_t limit) {
@@ -55,7 +44,7 @@ bool ParseDottedIPv4(std::string_view text, std::uint32_t& address) {
         std::size_t dot = text.find('.', start);
         std::string_view part = text.substr(
             start, dot == std::string_view::npos ? std::string_view::npos : dot - start);
-        if (!AllDigits(part))
+        if (!AllDecimalDigits(part))
             return false;
         std::int64_t octet = DigitsValue(part, 255);
         if (octet < 0 || ++parts > 4)
@@ -91,10 +80,7 @@ CommandLineResult ApplyCommandLine(const std::vector<std::string>& words, Effect
     CommandLineResult result;
     for (const std::string& word : words) {
         std::string_view w(word);
-        std::size_t colon = w.find(':');
-        std::string_view name = w.substr(0, colon);
-        std::string_view value =
-            colon == std::string_view::npos ? std::string_view() : w.substr(colon + 1);
+        const auto [name, value] = SplitSwitchWord(w);
 
         if (EqualsNoCase(name, "/RAV")) {
             result.openRemoteAccessViewer = true;
@@ -114,7 +100,7 @@ CommandLineResult ApplyCommandLine(const std::vector<std::string>& words, Effect
             c.useRelay = 0;
             c.overridden = true;
         } else if (EqualsNoCase(name, "/Port")) {
-            if (!AllDigits(value))
+            if (!AllDecimalDigits(value))
                 continue;
             std::int64_t port = DigitsValue(value, 65535);
             if (port <= 0)
@@ -126,7 +112,7 @@ CommandLineResult ApplyCommandLine(const std::vector<std::string>& words, Effect
             c.password = std::string(value);
             c.overridden = true;
         } else if (EqualsNoCase(name, "/CloudConnect")) {
-            if (!AllDigits(value))
+            if (!AllDecimalDigits(value))
                 continue;
             // Any non-zero number turns the relay on; reading only whether a
             // digit is non-zero avoids overflowing on huge numbers.

@@ -1,20 +1,7 @@
 #include "client/core/ui_lock_code.h"
+#include "platform/ascii_text.h"
 
 namespace zol {
-
-namespace {
-
-int HexDigitValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-}  // namespace
 
 UiLockCode DecodeUiLockCode(std::string_view text) {
     UiLockCode code{};
