@@ -9,7 +9,7 @@
 namespace zol {
 
 class Event {
-public:
+  public:
     enum class Reset { Manual, Auto };
 
     explicit Event(Reset mode = Reset::Manual, bool initiallySet = false)
@@ -30,7 +30,7 @@ public:
     bool Wait(std::chrono::milliseconds timeout);
     void Wait() { Wait(std::chrono::milliseconds(-1)); }
 
-private:
+  private:
     const bool autoReset_;
     mutable std::mutex mutex_;
     std::condition_variable cv_;

@@ -50,7 +50,7 @@ struct RegistryValue {
 };
 
 class RegistryStore {
-public:
+  public:
     // Longest key component and value name the registry accepts.
     static constexpr std::size_t kMaxKeyNameLength = 255;
     static constexpr std::size_t kMaxValueNameLength = 16383;
@@ -92,7 +92,7 @@ public:
     // The whole file text that Save() would write for the current contents.
     std::string Serialize() const;
 
-private:
+  private:
     struct CaseLess {
         using is_transparent = void;
         bool operator()(std::string_view a, std::string_view b) const;
@@ -108,7 +108,8 @@ private:
     using KeyMap = std::map<std::string, Key, CaseLess>;
 
     enum class ParseResult { Ok, SomeLinesSkipped, NotRegistryFile };
-    static ParseResult Parse(std::string_view text, KeyMap& keys, std::vector<std::string>& warnings);
+    static ParseResult Parse(std::string_view text, KeyMap& keys,
+                             std::vector<std::string>& warnings);
     static std::string SerializeKeys(const KeyMap& keys);
     static bool ValidKeyPath(std::string_view keyPath);
     Key* FindKey(std::string_view keyPath);

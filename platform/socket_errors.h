@@ -4,9 +4,10 @@
 
 namespace zol {
 
-inline constexpr int kErrorInvalidParameter = 87;  // socket not in the set
-inline constexpr int kErrorIoPending = 997;        // earlier bytes still pending
-inline constexpr int kErrorTimeout = 1460;         // wait timed out
+inline constexpr int kErrorInvalidParameter = 87;   // socket not in the set
+inline constexpr int kErrorOperationAborted = 995;  // the sender withdrew the message
+inline constexpr int kErrorIoPending = 997;         // earlier bytes still pending
+inline constexpr int kErrorTimeout = 1460;          // wait timed out
 inline constexpr int kWsaEIntr = 10004;
 inline constexpr int kWsaEBadF = 10009;
 inline constexpr int kWsaEAcces = 10013;

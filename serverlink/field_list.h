@@ -49,7 +49,7 @@ struct FieldValue {
 
 // Decoder result codes.
 inline constexpr int kFieldListOk = 0;
-inline constexpr int kFieldListNoTerminator = 1;    // no four-blank header terminator
+inline constexpr int kFieldListNoTerminator = 1;     // no four-blank header terminator
 inline constexpr int kFieldListBadHeaderLength = 2;  // header length not a multiple of 4
 inline constexpr int kFieldListBadHeaderChar = 3;    // entry holds other than '-' and digits
 inline constexpr int kFieldListOffsetPastEnd = 4;    // entry points beyond the message
@@ -61,7 +61,7 @@ void AppendField(std::string_view field, int totalCount, std::string& header, st
 
 // Builds a message field by field with AppendField.
 class FieldList {
-public:
+  public:
     explicit FieldList(int totalCount) : totalCount_(totalCount) {}
     FieldList(std::initializer_list<std::string_view> fields);
 
@@ -71,7 +71,7 @@ public:
     // The finished message. With no field added it is the four blanks alone.
     std::string Message() const;
 
-private:
+  private:
     int totalCount_;
     std::string header_;
     std::string data_;

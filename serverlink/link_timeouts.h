@@ -12,7 +12,9 @@ struct LinkTimeouts {
     std::int32_t serverSendTimeout = 10;     // send thread must take a request within this
     std::int32_t serverReplyTimeout = 10;    // reply must arrive within this
     std::int32_t taskTerminateWaitTime = 5;  // each worker thread must end within this
-    std::int32_t decodeTimeout = 10;         // frame splitter re-examines its buffer this often
+    // The relay's decode task looks at its buffer this often. The server
+    // connection cuts frames as bytes arrive, so it needs no second look.
+    std::int32_t decodeTimeout = 10;
     std::int32_t missedPingBeforeDisconnect = 2;
 };
 

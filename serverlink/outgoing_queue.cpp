@@ -1,5 +1,7 @@
 #include "serverlink/outgoing_queue.h"
 
+#include <algorithm>
+
 namespace zol {
 
 void OutgoingQueue::Push(OutgoingMessage message) {
@@ -20,6 +22,23 @@ std::optional<OutgoingMessage> OutgoingQueue::Pop() {
     OutgoingMessage message = std::move(messages_.front());
     messages_.pop_front();
     return message;
+}
+
+std::optional<OutgoingMessage> OutgoingQueue::PopThrough(std::uint32_t requestId) {
+    std::lock_guard lock(mutex_);
+    auto own = std::find_if(messages_.begin(), messages_.end(),
+                            [&](const OutgoingMessage& m) { return m.requestId == requestId; });
+    if (own == messages_.end()) {
+        return std::nullopt;
+    }
+    OutgoingMessage message = std::move(messages_.front());
+    messages_.pop_front();
+    return message;
+}
+
+void OutgoingQueue::Remove(std::uint32_t requestId) {
+    std::lock_guard lock(mutex_);
+    std::erase_if(messages_, [&](const OutgoingMessage& m) { return m.requestId == requestId; });
 }
 
 void OutgoingQueue::Clear() {

@@ -1,5 +1,6 @@
 #include "serverlink/request_engine.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "serverlink/field_list.h"
@@ -12,6 +13,17 @@ namespace {
 constexpr std::string_view kAppObject = "ZOLApp";
 constexpr std::string_view kObjectObject = "ZOLObject";
 constexpr std::string_view kPingMethod = "Ping";
+
+// Takes a message back that has not been written yet; false once a byte of
+// it has gone (or it was withdrawn before).
+bool TryWithdraw(PendingRequest& request) {
+    WireState queued = WireState::Queued;
+    return request.wire.compare_exchange_strong(queued, WireState::Withdrawn);
+}
+
+bool OnWire(const PendingEntry& entry) {
+    return entry.request->wire.load() == WireState::Written;
+}
 
 bool NamesMatch(const PendingRequest& request, std::string_view object, std::string_view method) {
     if (request.methodName != method) {
@@ -49,9 +61,13 @@ int RequestEngine::SendRequest(std::string_view message, std::int32_t& resultCod
     std::uint32_t id = Enqueue(request);
     if (id == 0) {
         error = kRequestNotSent;
-    } else if (!request->sentEvent.Wait(SecondsToWait(timeouts_.serverSendTimeout))) {
+    } else if (!request->sentEvent.Wait(SecondsToWait(timeouts_.serverSendTimeout)) &&
+               TryWithdraw(*request)) {
+        // Not a byte of it went out, and now none will.
         error = kRequestNotSent;
     } else if (!noWait && !request->replyEvent.Wait(SecondsToWait(timeouts_.serverReplyTimeout))) {
+        // Also when the send wait ran out with the message partly written:
+        // the framing needed the rest of it, so it counts as sent.
         error = kRequestNoReply;
     }
     if (id != 0) {
@@ -79,38 +95,43 @@ std::uint32_t RequestEngine::Enqueue(std::shared_ptr<PendingRequest> request) {
         if (id == 0) {
             id = ++lastRequestId_;
         }
-        std::string_view message = request->message;
-        pending_.push_back(PendingEntry{std::move(request), id, false});
-        if (!transport_.AppendOutgoing(message, id)) {
-            pending_.pop_back();
+        if (!transport_.AppendOutgoing(request, id)) {
             return 0;
         }
+        pending_.push_back(PendingEntry{std::move(request), id});
     }
-    transport_.FlushOutgoing();
+    transport_.FlushOutgoing(id);
     return id;
 }
 
 void RequestEngine::Remove(std::uint32_t requestId) {
-    std::lock_guard lock(pendingMutex_);
-    std::erase_if(pending_,
-                  [&](const PendingEntry& entry) { return entry.requestId == requestId; });
+    bool withdrawn = false;
+    {
+        std::lock_guard lock(pendingMutex_);
+        auto entry = std::find_if(pending_.begin(), pending_.end(),
+                                  [&](const PendingEntry& e) { return e.requestId == requestId; });
+        if (entry == pending_.end()) {
+            return;  // a reply took it
+        }
+        TryWithdraw(*entry->request);
+        withdrawn = entry->request->wire.load() == WireState::Withdrawn;
+        pending_.erase(entry);
+    }
+    if (withdrawn) {
+        transport_.DropOutgoing(requestId);
+    }
 }
 
-void RequestEngine::MarkSending(std::uint32_t requestId) {
-    std::lock_guard lock(pendingMutex_);
-    for (PendingEntry& entry : pending_) {
-        if (entry.requestId == requestId) {
-            entry.sent = true;
-            return;
-        }
-    }
+bool RequestEngine::ClaimForWire(PendingRequest& request) {
+    WireState queued = WireState::Queued;
+    return request.wire.compare_exchange_strong(queued, WireState::Written) ||
+           queued == WireState::Written;
 }
 
 void RequestEngine::MarkSent(std::uint32_t requestId) {
     std::lock_guard lock(pendingMutex_);
     for (PendingEntry& entry : pending_) {
         if (entry.requestId == requestId) {
-            entry.sent = true;
             entry.request->sentEvent.Set();
             return;
         }
@@ -121,7 +142,7 @@ bool RequestEngine::MatchReply(std::string_view frame, bool binding) {
     std::lock_guard lock(pendingMutex_);
     auto firstSent = [this] {
         for (auto it = pending_.begin(); it != pending_.end(); ++it) {
-            if (it->sent) {
+            if (OnWire(*it)) {
                 return it;
             }
         }
@@ -144,7 +165,7 @@ bool RequestEngine::MatchReply(std::string_view frame, bool binding) {
                    fields[1].kind == FieldText && fields[2].kind == FieldText) {
             resultCode = fields[0].number;
             for (auto it = pending_.begin(); it != pending_.end(); ++it) {
-                if (it->sent && NamesMatch(*it->request, fields[1].text, fields[2].text)) {
+                if (OnWire(*it) && NamesMatch(*it->request, fields[1].text, fields[2].text)) {
                     candidate = it;
                     break;
                 }
@@ -157,8 +178,8 @@ bool RequestEngine::MatchReply(std::string_view frame, bool binding) {
     PendingRequest& request = *candidate->request;
     request.reply.assign(frame);
     request.resultCode = resultCode;
-    // The entry leaves the list here, so the send thread's MarkSent will not
-    // find it: a reply is proof enough that the request went out.
+    // The entry leaves the list here, so the writer's MarkSent will not find
+    // it: a reply is proof enough that the request went out.
     request.sentEvent.Set();
     request.replyEvent.Set();
     pending_.erase(candidate);

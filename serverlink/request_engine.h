@@ -8,13 +8,17 @@
 //   - result code, object name, method name, ...: the first sent request with
 //     the same object and method name ("ZOLApp" requests also take replies
 //     from "ZOLObject").
-// Requests not yet handed to the socket are never paired.
+// A request is paired only once a byte of it went to the socket, and a
+// caller that gives up before that withdraws it: the server then never sees
+// it, so "not sent" (2) is a promise, not a guess.
 //
 // Thread-safety: SendRequest may be called from any number of threads at
-// once; the link's send thread calls MarkSent, its frame splitter MatchReply.
+// once; whoever writes the message calls ClaimForWire and MarkSent, the
+// receiving side MatchReply.
 // Lock order: pending-list lock, then the transport's queue lock.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <list>
 #include <memory>
@@ -35,7 +39,12 @@ inline constexpr int kRequestNoReply = 1;        // sent, no reply in time
 inline constexpr int kRequestNotSent = 2;        // not connected, or not sent in time
 inline constexpr int kRequestNotDecodable = -1;  // neither greeting frame nor field list
 
+// Where a request's bytes are: waiting in the queue, (partly) handed to the
+// socket, or taken back by a caller that gave up before they went out.
+enum class WireState { Queued, Written, Withdrawn };
+
 struct PendingRequest {
+    std::atomic<WireState> wire{WireState::Queued};
     Event sentEvent{Event::Reset::Auto};
     Event replyEvent{Event::Reset::Auto};
     std::string objectName;  // first field; empty for greeting and relay frames
@@ -48,7 +57,6 @@ struct PendingRequest {
 struct PendingEntry {
     std::shared_ptr<PendingRequest> request;
     std::uint32_t requestId = 0;
-    bool sent = false;
 };
 
 // What the engine needs from the connection it runs on.
@@ -57,11 +65,15 @@ class RequestTransport {
     virtual ~RequestTransport() = default;
     virtual bool IsConnected() const = 0;
     virtual bool IsBinding() const = 0;
-    // Appends the message to the send queue; called with the pending-list
-    // lock held. False when the message cannot be queued.
-    virtual bool AppendOutgoing(std::string_view message, std::uint32_t requestId) = 0;
-    // Gets what was queued on its way; called after the lock is released.
-    virtual void FlushOutgoing() = 0;
+    // Appends the request's message to the send queue; called with the
+    // pending-list lock held. False when the message cannot be queued.
+    virtual bool AppendOutgoing(const std::shared_ptr<PendingRequest>& request,
+                                std::uint32_t requestId) = 0;
+    // Gets the queue on its way up to this request's message; called after
+    // the lock is released.
+    virtual void FlushOutgoing(std::uint32_t requestId) = 0;
+    // Drops a withdrawn message from the queue (it may already be gone).
+    virtual void DropOutgoing(std::uint32_t requestId) = 0;
 };
 
 class RequestEngine {
@@ -85,15 +97,16 @@ class RequestEngine {
     // when a reply already took the entry). Used by SendRequest and by the
     // relay's binding message.
     std::uint32_t Enqueue(std::shared_ptr<PendingRequest> request);
+    // The caller is done with the request; a message not yet written is
+    // withdrawn and will never reach the server.
     void Remove(std::uint32_t requestId);
 
-    // Send thread, before handing the message to the socket: from now on a
-    // reply may arrive, so the entry must already be a candidate for it;
-    // marking only after the send lets a fast reply pass as a push and the
-    // caller time out.
-    void MarkSending(std::uint32_t requestId);
-    // Send thread: the message with this id went to the socket (or failed to);
-    // wakes the caller.
+    // Writer, just before the first byte goes to the socket: false when the
+    // caller withdrew the message (nothing may be written). From now on a
+    // reply may arrive, so the request becomes a candidate for it.
+    static bool ClaimForWire(PendingRequest& request);
+    // Writer: its attempt to hand the message to the socket is over,
+    // whatever the result; wakes the caller.
     void MarkSent(std::uint32_t requestId);
     // Frame splitter: offers a frame; true when a waiting request took it.
     // `binding`: the relay is binding the connection, any frame answers the

@@ -19,10 +19,14 @@ bool ReceiveGoesOn(int result) {
            result == kWsaEShutdown || result == kWsaEConnRefused;
 }
 
-// The splitter also looks at its buffer without a wake-up; never busy-wait.
-std::chrono::milliseconds SplitterWait(std::int32_t decodeTimeout) {
-    return SecondsToWait(std::max<std::int32_t>(decodeTimeout, 1));
-}
+// WriteOne's result for a message that must not be written any more (its
+// caller withdrew it, or the connection is closing): it is dropped without
+// being marked sent.
+constexpr int kNotWritten = -1;
+
+// How long a writer waits for earlier bytes to leave before it looks again
+// (closing and withdrawals wake it sooner).
+constexpr std::chrono::seconds kSendProgressWait{1};
 
 }  // namespace
 
@@ -42,13 +46,15 @@ void ServerLink::SetObserver(LinkObserver* observer) {
 }
 
 void ServerLink::ResetForNewConnection() {
-    stopping_.store(false);
+    {
+        std::lock_guard lock(threadsMutex_);
+        stopping_.store(false);
+    }
+    sendThreadStarted_.store(false);
     queueEvent_.ResetEvent();
-    dataEvent_.ResetEvent();
     liveChanged_.ResetEvent();
     receiveEnded_.ResetEvent();
     sendEnded_.ResetEvent();
-    splitterEnded_.ResetEvent();
     outgoing_.Clear();
     binding_.store(false);
     std::lock_guard lock(streamMutex_);
@@ -60,8 +66,7 @@ void ServerLink::ResetForNewConnection() {
 
 int ServerLink::OpenServerConnection(ServerTarget target) {
     // Whatever is left of an earlier connection goes first, its relay too.
-    if (receiveThread_.joinable() || sendThread_.joinable() || splitterThread_.joinable() ||
-        relayInUse_) {
+    if (receiveThread_.joinable() || sendThread_.joinable() || relayInUse_) {
         CloseServerConnection();
     }
     if (target.useRelay) {
@@ -87,10 +92,9 @@ int ServerLink::OpenServerConnection(ServerTarget target) {
         CloseServerConnection();
         return kOpenTimedOut;
     }
-
-    sendThread_ = std::thread(&ServerLink::SendThread, this);
-    splitterThread_ = std::thread(&ServerLink::SplitterThread, this);
     connectionOpened_.store(true);
+    // Bytes that arrived while the connection came up waited for this.
+    CutFrames();
 
     if (target.useRelay) {
         relayHook_->BindDataConnection(*this);
@@ -98,31 +102,35 @@ int ServerLink::OpenServerConnection(ServerTarget target) {
     return kOpenOk;
 }
 
-void ServerLink::StopThread(std::thread& thread, Event& ended) {
+void ServerLink::JoinThread(std::thread& thread, Event& ended) {
     if (!thread.joinable()) {
         return;
     }
-    if (ended.Wait(SecondsToWait(timeouts_.taskTerminateWaitTime))) {
-        thread.join();
-    } else {
-        // Threads cannot be killed safely; leave it and count it.
-        thread.detach();
-        abandonedThreads_.fetch_add(1);
+    // Every wait of the thread was woken; the limit only tells when it is
+    // late enough to be worth reporting.
+    if (!ended.Wait(SecondsToWait(timeouts_.taskTerminateWaitTime))) {
+        slowThreadStops_.fetch_add(1);
     }
+    thread.join();
 }
 
 void ServerLink::CloseServerConnection() {
     closing_.store(true);
-    stopping_.store(true);
+    {
+        std::lock_guard lock(threadsMutex_);
+        stopping_.store(true);  // no send thread starts after this
+    }
     queueEvent_.Set();
-    dataEvent_.Set();
     sockets_.InterruptSendWaits();
-
-    StopThread(sendThread_, sendEnded_);
-    outgoing_.Clear();
+    {
+        // A writer in the middle of a message finishes it; nothing queued
+        // goes out after this, on this connection or the next.
+        std::lock_guard sending(sendMutex_);
+        outgoing_.Clear();
+    }
+    JoinThread(sendThread_, sendEnded_);
     sockets_.CloseAll();
-    StopThread(receiveThread_, receiveEnded_);
-    StopThread(splitterThread_, splitterEnded_);
+    JoinThread(receiveThread_, receiveEnded_);
 
     if (relayInUse_ && relayHook_ != nullptr) {
         relayHook_->CloseRelay();
@@ -137,58 +145,109 @@ void ServerLink::CloseServerConnection() {
 }
 
 bool ServerLink::QueueOutgoing(std::string_view message, std::uint32_t requestId) {
-    if (!AppendOutgoing(message, requestId)) {
-        return false;
-    }
-    queueEvent_.Set();
-    return true;
-}
-
-bool ServerLink::AppendOutgoing(std::string_view message, std::uint32_t requestId) {
     if (message.size() > kMaxOutgoingMessage) {
         return false;
     }
     if (observer_ != nullptr) {
         observer_->OnMessageSent(message);
     }
-    outgoing_.Push(OutgoingMessage{requestId, std::string(message)});
+    outgoing_.Push(OutgoingMessage{requestId, nullptr, std::string(message)});
+    StartSendThreadAndWake();
     return true;
 }
 
-void ServerLink::FlushOutgoing() {
-    std::unique_lock sending(sendMutex_, std::try_to_lock);
-    if (!sending.owns_lock() || !SendQueued(false)) {
-        queueEvent_.Set();
+bool ServerLink::AppendOutgoing(const std::shared_ptr<PendingRequest>& request,
+                                std::uint32_t requestId) {
+    if (request->message.size() > kMaxOutgoingMessage) {
+        return false;
+    }
+    if (observer_ != nullptr) {
+        observer_->OnMessageSent(request->message);
+    }
+    outgoing_.Push(OutgoingMessage{requestId, request, {}});
+    return true;
+}
+
+void ServerLink::FlushOutgoing(std::uint32_t requestId) {
+    {
+        std::unique_lock sending(sendMutex_, std::try_to_lock);
+        if (sending.owns_lock()) {
+            WriteQueued(requestId, false);
+        }
+    }
+    // Checked after the send lock is free: a writer that held it when this
+    // caller's message was queued stopped at its own message.
+    if (!outgoing_.Empty()) {
+        StartSendThreadAndWake();
     }
 }
 
-bool ServerLink::SendQueued(bool mayWait) {
+void ServerLink::DropOutgoing(std::uint32_t requestId) {
+    outgoing_.Remove(requestId);
+}
+
+void ServerLink::StartSendThreadAndWake() {
+    {
+        std::lock_guard lock(threadsMutex_);
+        if (stopping_.load()) {
+            return;
+        }
+        if (!sendThread_.joinable()) {
+            sendThread_ = std::thread(&ServerLink::SendThread, this);
+            sendThreadStarted_.store(true);
+        }
+    }
+    queueEvent_.Set();
+}
+
+void ServerLink::WriteQueued(std::uint32_t upTo, bool mayWait) {
     while (!stopping_.load()) {
-        std::optional<OutgoingMessage> message = outgoing_.Pop();
+        std::optional<OutgoingMessage> message =
+            upTo != 0 ? outgoing_.PopThrough(upTo) : outgoing_.Pop();
         if (!message) {
-            break;
+            return;
         }
-        requests_.MarkSending(message->requestId);
-        // 997 (earlier bytes still pending) would lose this message: wait
-        // for the socket to take them and try again.
-        int result = kErrorIoPending;
-        while (result == kErrorIoPending && !stopping_.load()) {
-            std::uint64_t ticket = sockets_.SendProgressTicket();
-            int live = liveSocket_.load();
-            result = live >= 0 ? sockets_.Send(live, message->bytes) : kWsaENotConn;
-            if (result == kErrorIoPending) {
-                if (!mayWait) {
-                    outgoing_.PushFront(std::move(*message));
-                    return false;
-                }
-                sockets_.WaitForSendProgress(ticket, std::chrono::seconds(1));
-            }
+        int result = WriteOne(*message, mayWait);
+        if (result == kErrorIoPending) {
+            outgoing_.PushFront(std::move(*message));
+            return;
         }
-        // Marked sent whatever the socket said: a refused message ends in
-        // the caller's reply time-out.
-        requests_.MarkSent(message->requestId);
+        if (result != kNotWritten) {
+            // Marked sent whatever the socket said: a refused message ends in
+            // the caller's reply time-out.
+            requests_.MarkSent(message->requestId);
+        }
+        if (message->requestId == upTo) {
+            return;
+        }
     }
-    return true;
+}
+
+int ServerLink::WriteOne(const OutgoingMessage& message, bool mayWait) {
+    PendingRequest* request = message.request.get();
+    std::string_view bytes =
+        request != nullptr ? std::string_view(request->message) : std::string_view(message.bytes);
+    const auto claim = [request] {
+        return request == nullptr || RequestEngine::ClaimForWire(*request);
+    };
+    for (;;) {
+        if (stopping_.load() ||
+            (request != nullptr && request->wire.load() == WireState::Withdrawn)) {
+            return kNotWritten;
+        }
+        std::uint64_t ticket = sockets_.SendProgressTicket();
+        int live = liveSocket_.load();
+        int result = live >= 0 ? sockets_.Send(live, bytes, claim) : kWsaENotConn;
+        if (result == kErrorOperationAborted) {
+            return kNotWritten;
+        }
+        // 997: earlier bytes are still on their way; this message must wait
+        // for them, never be cut into them.
+        if (result != kErrorIoPending || !mayWait) {
+            return result;
+        }
+        sockets_.WaitForSendProgress(ticket, kSendProgressWait);
+    }
 }
 
 void ServerLink::SetGreetingValues(const GreetingValues& values) {
@@ -208,17 +267,19 @@ void ServerLink::ReceiveThread() {
         if (events.result == kErrorTimeout) {
             continue;
         }
-        if ((events.eventMask & (kEventConnect | kEventClose | kEventAccept)) != 0 ||
-            events.result != 0) {
-            ReevaluateLiveSocket(events);
-        }
         bool stalled = false;
         {
             std::lock_guard lock(streamMutex_);
             stalled = receiveStalled_;
         }
+        // Everything received is cut and delivered before a close is
+        // looked at, so a loss is reported after the last frame.
         if (events.received || stalled) {
-            MoveReceivedToStream(streamSocket_);
+            DrainReceived(streamSocket_);
+        }
+        if ((events.eventMask & (kEventConnect | kEventClose | kEventAccept)) != 0 ||
+            events.result != 0) {
+            ReevaluateLiveSocket(events);
         }
         if (!ReceiveGoesOn(events.result)) {
             break;
@@ -235,8 +296,6 @@ void ServerLink::ReevaluateLiveSocket(const SocketEvents& events) {
         if (live < 0) {
             return;
         }
-        // The stream keeps what arrived before the loss: the splitter still
-        // delivers replies and pushes that were complete.
         liveSocket_.store(-1);
         std::string reason;
         {
@@ -266,96 +325,65 @@ void ServerLink::ReevaluateLiveSocket(const SocketEvents& events) {
     liveChanged_.Set();
 }
 
-void ServerLink::MoveReceivedToStream(int socket) {
+void ServerLink::DrainReceived(int socket) {
     if (socket < 0) {
         return;
     }
-    bool added = false;
-    sockets_.ConsumeReceived(socket, [&](std::string_view bytes) -> std::size_t {
-        std::lock_guard lock(streamMutex_);
-        if (streamBroken_) {
-            return bytes.size();
-        }
-        std::size_t taken = stream_.Append(bytes);
-        receiveStalled_ = taken < bytes.size();
-        added = taken > 0;
-        return taken;
-    });
-    if (!added) {
-        return;
-    }
-    // Cut the frames here when the splitter is idle: one thread switch less
-    // between a reply and its caller. Until the connection is fully opened
-    // the bytes wait for the splitter.
-    std::unique_lock splitting(splitMutex_, std::try_to_lock);
-    if (splitting.owns_lock() && connectionOpened_.load()) {
-        SplitPassLocked();
-    } else {
-        dataEvent_.Set();
-    }
-}
-
-void ServerLink::SendThread() {
     for (;;) {
-        queueEvent_.Wait();
-        if (stopping_.load()) {
-            break;
+        bool added = false;
+        bool stalled = false;
+        sockets_.ConsumeReceived(socket, [&](std::string_view bytes) -> std::size_t {
+            std::lock_guard lock(streamMutex_);
+            if (streamBroken_) {
+                receiveStalled_ = false;
+                return bytes.size();
+            }
+            std::size_t taken = stream_.Append(bytes);
+            receiveStalled_ = stalled = taken < bytes.size();
+            added = taken > 0;
+            return taken;
+        });
+        // Until the connection counts as open the bytes wait; the opener cuts them.
+        if (!added || !connectionOpened_.load()) {
+            return;
         }
-        std::lock_guard sending(sendMutex_);
-        SendQueued(true);
-    }
-    sendEnded_.Set();
-}
-
-void ServerLink::SplitterThread() {
-    for (;;) {
-        dataEvent_.Wait(SplitterWait(timeouts_.decodeTimeout));
-        if (stopping_.load()) {
-            break;
+        CutFrames();
+        if (!stalled) {
+            return;
         }
-        SplitPass();
     }
-    splitterEnded_.Set();
 }
 
-void ServerLink::SplitPass() {
-    std::lock_guard splitting(splitMutex_);
-    SplitPassLocked();
-}
-
-void ServerLink::SplitPassLocked() {
-    std::string& work = splitWork_;
-    {
-        std::lock_guard lock(streamMutex_);
-        work.assign(stream_.Contents());
-    }
-    if (work.empty()) {
-        return;
-    }
-    SplitResult split =
-        SplitFrames(work, binding_.load(),
-                    [this](std::string_view frame, FrameKind kind) { DeliverFrame(frame, kind); });
+void ServerLink::CutFrames() {
+    bool abort = false;
     bool wakeReceiver = false;
     {
         std::lock_guard lock(streamMutex_);
+        if (stream_.Size() == 0 || streamBroken_) {
+            return;
+        }
+        SplitResult split = SplitFrames(
+            stream_.Contents(), binding_.load(),
+            [this](std::string_view frame, FrameKind kind) { DeliverFrame(frame, kind); });
         stream_.Consume(split.consumed);
         if (split.protocolError) {
+            // Nothing after the bad header can be trusted: not a frame of it
+            // is delivered, and the connection is dropped so that the
+            // client's reconnect starts afresh.
             stream_.Clear();
             streamBroken_ = true;
+            receiveStalled_ = false;
             protocolErrorReason_ = "Protocol error: " + split.reason;
+            abort = true;
         }
         wakeReceiver = receiveStalled_;
     }
     if (wakeReceiver) {
-        sockets_.Wake();
+        sockets_.Wake();  // room again for what waits in the socket
     }
-    if (split.protocolError) {
-        // The stream cannot be realigned: drop the connection so that the
-        // client's reconnect starts afresh.
-        int live = liveSocket_.load();
-        if (live >= 0) {
-            sockets_.Abort(live);
-        }
+    int live = liveSocket_.load();
+    if (abort && live >= 0) {
+        sockets_.Abort(live);
     }
 }
 
@@ -367,6 +395,18 @@ void ServerLink::DeliverFrame(std::string_view frame, FrameKind kind) {
     if (!taken && kind == FrameKind::FieldList && observer_ != nullptr) {
         observer_->OnUnsolicitedFrame(frame);
     }
+}
+
+void ServerLink::SendThread() {
+    for (;;) {
+        queueEvent_.Wait();
+        if (stopping_.load()) {
+            break;
+        }
+        std::lock_guard sending(sendMutex_);
+        WriteQueued(0, true);
+    }
+    sendEnded_.Set();
 }
 
 }  // namespace zol

@@ -1,22 +1,24 @@
-// ServerLink: the one connection a program holds to the server, with its
-// receive thread (drives the socket set and fills the stream buffer), send
-// thread (writes queued requests) and frame splitter (cuts the stream into
-// frames and hands each to the request engine, or to the observer as a push).
-// When the send thread is idle a requesting thread writes its own message,
-// and when the splitter is idle the receive thread cuts the frames itself:
-// the same work, two thread switches less on a request's round trip.
+// ServerLink: the one connection a program holds to the server. Its receive
+// thread drives the socket set, collects the byte stream and cuts it into
+// frames, handing each to the request engine or to the observer as a push.
+// A requesting thread writes the queued messages up to its own; a send
+// thread is started only when a message has to wait (another writer, or
+// earlier bytes still pending in the socket), so a one-shot program runs
+// with the receive thread alone.
 //
 // Use:  ServerLink link(timeouts);             // timeouts outlive the link
 //       ConnectToServer(...) or link.OpenServerConnection(target);
 //       link.SendRequest(FieldList{"ZOLApp", "Ping", "5"}.Message(), code, reply);
 //       link.CloseServerConnection();
 //
+// Every wait of the link's threads is woken by closing, so closing joins
+// them all: no thread outlives a connection, let alone the link.
+//
 // Thread-safety: Open/CloseServerConnection from one controlling thread;
 // SendRequest and the accessors from any thread.
-// Lock order: send lock, then the socket set's lock or the pending-list lock;
-// split lock, then the stream lock, the pending-list lock or the socket set's
-// lock (never two of those at once); socket set's lock, then the stream lock;
-// pending-list lock, then the queue lock.
+// Lock order: thread-start lock alone; send lock, then the socket set's lock
+// or the pending-list lock; socket set's lock, then the stream lock; stream
+// lock, then the pending-list lock; pending-list lock, then the queue lock.
 #pragma once
 
 #include <atomic>
@@ -69,8 +71,8 @@ class ServerLink : private RequestTransport {
 
     int OpenServerConnection(ServerTarget target);
     void CloseServerConnection();
-    // Appends a copy to the send queue and wakes the send thread; false when
-    // the message is too long. Requests go through Requests() instead, which
+    // Appends a copy to the send queue and gets it written; false when the
+    // message is too long. Requests go through Requests() instead, which
     // registers them as pending first.
     bool QueueOutgoing(std::string_view message, std::uint32_t requestId);
 
@@ -84,9 +86,15 @@ class ServerLink : private RequestTransport {
     const LinkTimeouts& Timeouts() const { return timeouts_; }
 
     bool IsConnected() const override { return liveSocket_.load() >= 0; }
-    // Threads that did not end within TaskTerminateWaitTime and were left
-    // running (detached) instead of being killed; should stay 0.
-    int AbandonedThreads() const { return abandonedThreads_.load(); }
+    // Threads left running when a close gave up on them. Closing always
+    // joins every thread, so this stays 0; it is kept for the checks that
+    // read it.
+    int AbandonedThreads() const { return 0; }
+    // Threads that took longer than TaskTerminateWaitTime to end on a close
+    // (they were still joined): a sign of a slow observer or a stuck peer.
+    int SlowThreadStops() const { return slowThreadStops_.load(); }
+    // Whether a send thread was needed on this connection.
+    bool SendThreadStarted() const { return sendThreadStarted_.load(); }
     bool ConnectionOpened() const { return connectionOpened_.load(); }
     std::uint32_t PeerAddress() const { return peerAddress_.load(); }  // host byte order
 
@@ -99,25 +107,31 @@ class ServerLink : private RequestTransport {
     GreetingValues Greeting() const;
 
   private:
-    // RequestTransport: append without waking anyone, then get the queue on
-    // its way, on the calling thread when the send thread is not busy (two
-    // thread switches less per request), else by waking it.
-    bool AppendOutgoing(std::string_view message, std::uint32_t requestId) override;
-    void FlushOutgoing() override;
+    // RequestTransport: append without waking anyone, then write the queue
+    // up to the caller's own message on the calling thread when no one else
+    // is writing (two thread switches less per request); whatever is left
+    // goes to the send thread.
+    bool AppendOutgoing(const std::shared_ptr<PendingRequest>& request,
+                        std::uint32_t requestId) override;
+    void FlushOutgoing(std::uint32_t requestId) override;
+    void DropOutgoing(std::uint32_t requestId) override;
 
     void ReceiveThread();
     void SendThread();
-    void SplitterThread();
+    void StartSendThreadAndWake();
     void ReevaluateLiveSocket(const SocketEvents& events);
-    void MoveReceivedToStream(int socket);
-    // Sends queued messages until the queue is empty; false when a message
-    // met earlier bytes still pending and went back to the queue's front
-    // (only when `mayWait` is false).
-    bool SendQueued(bool mayWait);
-    void SplitPass();
-    void SplitPassLocked();
+    // Moves the socket's received bytes into the stream and cuts frames
+    // until the socket's buffer is empty or the stream cannot take more.
+    void DrainReceived(int socket);
+    // Writes queued messages in order: all of them (`upTo` 0), or up to the
+    // one with id `upTo` while it is still queued. With `mayWait` false a
+    // message that meets earlier bytes still pending goes back in front and
+    // the call returns.
+    void WriteQueued(std::uint32_t upTo, bool mayWait);
+    int WriteOne(const OutgoingMessage& message, bool mayWait);
+    void CutFrames();
     void DeliverFrame(std::string_view frame, FrameKind kind);
-    void StopThread(std::thread& thread, Event& ended);
+    void JoinThread(std::thread& thread, Event& ended);
     void ResetForNewConnection();
 
     const LinkTimeouts& timeouts_;
@@ -133,29 +147,26 @@ class ServerLink : private RequestTransport {
     std::atomic<bool> closing_{false};
     std::atomic<bool> stopping_{false};
     std::atomic<std::uint32_t> peerAddress_{0};
-    std::atomic<int> abandonedThreads_{0};
+    std::atomic<int> slowThreadStops_{0};
+    std::atomic<bool> sendThreadStarted_{false};
 
+    // Guards the stream and the cutting of frames from it.
     std::mutex streamMutex_;
     StreamBuffer stream_;
-    // Guarded by streamMutex_:
     bool receiveStalled_ = false;  // bytes wait in the socket for room in the stream
     bool streamBroken_ = false;    // framing lost; the rest of this connection is dropped
     std::string protocolErrorReason_;
     int streamSocket_ = -1;  // receive thread only: the socket feeding the stream
 
     OutgoingQueue outgoing_;
-    std::mutex sendMutex_;   // held by whoever writes queued messages
-    std::mutex splitMutex_;  // held by whoever cuts the stream
-    std::string splitWork_;  // guarded by splitMutex_: the bytes being cut
+    std::mutex sendMutex_;     // held by whoever writes queued messages
+    std::mutex threadsMutex_;  // starting the send thread vs. stopping
     Event queueEvent_{Event::Reset::Auto};
-    Event dataEvent_{Event::Reset::Auto};
     Event liveChanged_{Event::Reset::Manual};
     std::thread receiveThread_;
     std::thread sendThread_;
-    std::thread splitterThread_;
     Event receiveEnded_{Event::Reset::Manual};
     Event sendEnded_{Event::Reset::Manual};
-    Event splitterEnded_{Event::Reset::Manual};
 
     mutable std::mutex greetingMutex_;
     GreetingValues greeting_;

@@ -38,7 +38,7 @@ struct SettingsSection {
 };
 
 class SettingsTable {
-public:
+  public:
     // `baseKey` is below HKEY_CURRENT_USER, e.g. "Software\\Tarnwell\\ZOLCLI".
     SettingsTable(RegistryStore& store, std::string baseKey)
         : store_(store), baseKey_(std::move(baseKey)) {}
@@ -56,7 +56,7 @@ public:
     const std::list<SettingsSection>& Sections() const { return sections_; }
     int NextEntryNumber() { return ++counter_; }
 
-private:
+  private:
     RegistryStore& store_;
     std::string baseKey_;
     std::list<SettingsSection> sections_;

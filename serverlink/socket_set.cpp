@@ -124,6 +124,10 @@ int SocketSet::Connect(std::uint32_t address, std::uint16_t port) {
     linkState_ = LinkState::Connecting;
     waitTimeout_ = std::chrono::milliseconds(-1);
     ++generation_;
+    {
+        std::lock_guard progress(progressMutex_);
+        sendWaitsInterrupted_ = false;
+    }
     return 0;
 }
 
@@ -314,7 +318,7 @@ SocketSlot* SocketSet::FindSlot(int socket) {
     return nullptr;
 }
 
-int SocketSet::Send(int socket, std::string_view bytes) {
+int SocketSet::Send(int socket, std::string_view bytes, const std::function<bool()>& claim) {
     PriorityLock lock(*this);
     if (linkState_ != LinkState::Connected) {
         return kWsaENotConn;
@@ -329,6 +333,9 @@ int SocketSet::Send(int socket, std::string_view bytes) {
     slot->lastActivity = std::chrono::steady_clock::now();
     if (!slot->pendingData.empty()) {
         return kErrorIoPending;
+    }
+    if (claim && !claim()) {
+        return kErrorOperationAborted;
     }
     std::size_t accepted = 0;
     int error = SendLoop(*slot, bytes, accepted);
@@ -422,7 +429,16 @@ std::uint64_t SocketSet::SendProgressTicket() {
 
 void SocketSet::WaitForSendProgress(std::uint64_t ticket, std::chrono::milliseconds timeout) {
     std::unique_lock lock(progressMutex_);
-    progressCv_.wait_for(lock, timeout, [&] { return progressCount_ != ticket; });
+    progressCv_.wait_for(lock, timeout,
+                         [&] { return progressCount_ != ticket || sendWaitsInterrupted_; });
+}
+
+void SocketSet::InterruptSendWaits() {
+    {
+        std::lock_guard lock(progressMutex_);
+        sendWaitsInterrupted_ = true;
+    }
+    progressCv_.notify_all();
 }
 
 LinkState SocketSet::State() {

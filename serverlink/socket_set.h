@@ -79,8 +79,10 @@ class SocketSet {
     // Sends a whole message: 0 sent, 10035 partly sent (the rest goes on the
     // next write event), 997 earlier bytes still pending, 10058 slot closed,
     // 87 socket not in the set, 10057 connection not completed, another error
-    // closes the slot.
-    int Send(int socket, std::string_view bytes);
+    // closes the slot. `claim`, when given, is called under the set's lock
+    // right before the first byte is written; when it returns false nothing
+    // is written and the result is 995.
+    int Send(int socket, std::string_view bytes, const std::function<bool()>& claim = {});
 
     // Offers the socket's received bytes to `consume`, which returns how many
     // it took from the front; those are removed. Event thread only.
@@ -103,11 +105,11 @@ class SocketSet {
     // Event-wait time-out; negative waits without limit (the default).
     void SetWaitTimeout(std::chrono::milliseconds timeout);
     // A sender that met 997 takes a ticket before its Send and then waits
-    // until a slot's pending bytes have gone, a slot closed,
-    // InterruptSendWaits was called or the time-out passed.
+    // until a slot's pending bytes have gone, a slot closed, the time-out
+    // passed, or send waits are interrupted (until the next Connect).
     std::uint64_t SendProgressTicket();
     void WaitForSendProgress(std::uint64_t ticket, std::chrono::milliseconds timeout);
-    void InterruptSendWaits() { NoteSendProgress(); }
+    void InterruptSendWaits();
 
     LinkState State();
     std::size_t SlotCount();
@@ -139,6 +141,7 @@ class SocketSet {
     std::mutex progressMutex_;
     std::condition_variable progressCv_;
     std::uint64_t progressCount_ = 0;
+    bool sendWaitsInterrupted_ = false;  // guarded by progressMutex_
 };
 
 }  // namespace zol

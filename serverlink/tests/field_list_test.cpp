@@ -32,13 +32,15 @@ TEST(AppendField, BuildsTheHeaderOfRunningEndOffsets) {
 }
 
 TEST(DecodeFieldList, RoundTripsWhatAppendFieldBuilds) {
-    const std::vector<std::string> fields = {"ZOLApp", "GetDisplays", "0", "", "a    b", "-7",
-                                             "20201023173626", "x\xe9y"};
+    const std::vector<std::string> fields = {"ZOLApp", "GetDisplays",    "0",     "", "a    b",
+                                             "-7",     "20201023173626", "x\xe9y"};
     FieldList list(static_cast<int>(fields.size()));
-    for (const auto& f : fields) list.Add(f);
+    for (const auto& f : fields)
+        list.Add(f);
     auto values = Decode(list.Message());
     ASSERT_EQ(values.size(), fields.size());
-    for (std::size_t i = 0; i < fields.size(); ++i) EXPECT_EQ(values[i].text, fields[i]);
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        EXPECT_EQ(values[i].text, fields[i]);
 }
 
 TEST(DecodeFieldList, ClassifiesFieldsAsNumberDateTimeOrText) {
@@ -140,11 +142,10 @@ TEST(ParseFieldDateTime, AcceptsOnlyValidGregorianDateTimes) {
     EXPECT_TRUE(ParseFieldDateTime("20000229235959", dt)) << "2000 is a leap year";
     EXPECT_TRUE(ParseFieldDateTime("01000101000000", dt)) << "year 100";
     EXPECT_TRUE(ParseFieldDateTime("99991231235959", dt));
-    const char* rejected[] = {"19000229000000", "20230229000000", "00990101000000",
-                              "20241301000000", "20240001000000", "20240100000000",
-                              "20240431000000", "20240101240000", "20240101006000",
-                              "20240101000060", "2024010100000",  "202401010000000",
-                              "2024010100000a", "-0240101000000"};
+    const char* rejected[] = {
+        "19000229000000", "20230229000000",  "00990101000000", "20241301000000", "20240001000000",
+        "20240100000000", "20240431000000",  "20240101240000", "20240101006000", "20240101000060",
+        "2024010100000",  "202401010000000", "2024010100000a", "-0240101000000"};
     for (const char* text : rejected) {
         EXPECT_FALSE(ParseFieldDateTime(text, dt)) << text;
         EXPECT_FALSE(dt.valid) << text;

@@ -21,18 +21,23 @@ class RecordingTransport : public RequestTransport {
   public:
     bool IsConnected() const override { return connected; }
     bool IsBinding() const override { return false; }
-    bool AppendOutgoing(std::string_view message, std::uint32_t requestId) override {
+    bool AppendOutgoing(const std::shared_ptr<PendingRequest>& request,
+                        std::uint32_t requestId) override {
         std::lock_guard lock(mutex);
-        queued.emplace_back(requestId, std::string(message));
+        queued.emplace_back(requestId, request);
         return true;
     }
-    void FlushOutgoing() override {}
-    std::uint32_t WaitForQueued(std::size_t index) {
+    void FlushOutgoing(std::uint32_t) override {}
+    void DropOutgoing(std::uint32_t requestId) override {
+        std::lock_guard lock(mutex);
+        dropped.push_back(requestId);
+    }
+    std::pair<std::uint32_t, std::shared_ptr<PendingRequest>> WaitForQueued(std::size_t index) {
         for (;;) {
             {
                 std::lock_guard lock(mutex);
                 if (queued.size() > index) {
-                    return queued[index].first;
+                    return queued[index];
                 }
             }
             std::this_thread::sleep_for(1ms);
@@ -41,8 +46,15 @@ class RecordingTransport : public RequestTransport {
 
     std::atomic<bool> connected{true};
     std::mutex mutex;
-    std::vector<std::pair<std::uint32_t, std::string>> queued;
+    std::vector<std::pair<std::uint32_t, std::shared_ptr<PendingRequest>>> queued;
+    std::vector<std::uint32_t> dropped;
 };
+
+// Plays the writer: the first byte goes out, then the attempt is over.
+void Write(RequestEngine& engine, std::uint32_t id, PendingRequest& request) {
+    ASSERT_TRUE(RequestEngine::ClaimForWire(request));
+    engine.MarkSent(id);
+}
 
 class PingCounter : public LinkObserver {
   public:
@@ -65,7 +77,7 @@ class MatchReplyTest : public ::testing::Test {
   protected:
     std::uint32_t AddSent(const std::shared_ptr<PendingRequest>& request) {
         std::uint32_t id = engine.Enqueue(request);
-        engine.MarkSent(id);
+        Write(engine, id, *request);
         return id;
     }
 
@@ -153,7 +165,8 @@ TEST(SendRequest, ReturnsTheReplyUpToItsFirstZeroByteAndCountsMissedPings) {
     EXPECT_EQ(engine.SendRequest(ping, code, reply), kRequestNotSent);
     auto unanswered =
         std::async(std::launch::async, [&] { return engine.SendRequest(ping, code, reply); });
-    engine.MarkSent(transport.WaitForQueued(1));
+    auto [id1, request1] = transport.WaitForQueued(1);
+    Write(engine, id1, *request1);
     EXPECT_EQ(unanswered.get(), kRequestNoReply);
     EXPECT_EQ(engine.MissedPings(), 2);
     EXPECT_EQ(observer.limitReports, std::vector<int>{2});
@@ -161,7 +174,8 @@ TEST(SendRequest, ReturnsTheReplyUpToItsFirstZeroByteAndCountsMissedPings) {
 
     auto answered =
         std::async(std::launch::async, [&] { return engine.SendRequest(ping, code, reply); });
-    engine.MarkSent(transport.WaitForQueued(2));
+    auto [id2, request2] = transport.WaitForQueued(2);
+    Write(engine, id2, *request2);
     std::string withZero = Reply("0", "ZOLApp", "Ping") + std::string(1, '\0') + "tail";
     ASSERT_TRUE(engine.MatchReply(withZero, false));
     EXPECT_EQ(answered.get(), kRequestOk);
@@ -170,10 +184,42 @@ TEST(SendRequest, ReturnsTheReplyUpToItsFirstZeroByteAndCountsMissedPings) {
 
     auto noWait =
         std::async(std::launch::async, [&] { return engine.SendRequest(ping, code, reply, true); });
-    engine.MarkSent(transport.WaitForQueued(3));
+    auto [id3, request3] = transport.WaitForQueued(3);
+    Write(engine, id3, *request3);
     EXPECT_EQ(noWait.get(), kRequestOk);
     EXPECT_EQ(reply, "");
     EXPECT_EQ(engine.PendingCount(), 0u);
+}
+
+// A request whose send wait runs out is withdrawn: no writer may start on it
+// afterwards, and it leaves the queue. One that was partly written before
+// the wait ran out is sent: its caller gets the reply wait's result.
+TEST(SendRequest, NotSentMeansNeverWrittenAndPartlyWrittenMeansSent) {
+    LinkTimeouts timeouts;
+    timeouts.serverSendTimeout = 1;
+    timeouts.serverReplyTimeout = 1;
+    RecordingTransport transport;
+    RequestEngine engine(transport, timeouts);
+    const std::string unlock = FieldList{"ZOLObject", "Door.Unlock", "Front"}.Message();
+    std::int32_t code = 0;
+    std::string reply;
+
+    EXPECT_EQ(engine.SendRequest(unlock, code, reply), kRequestNotSent);
+    auto [withdrawnId, withdrawn] = transport.WaitForQueued(0);
+    EXPECT_FALSE(RequestEngine::ClaimForWire(*withdrawn));
+    EXPECT_EQ(transport.dropped, std::vector<std::uint32_t>{withdrawnId});
+
+    auto partly =
+        std::async(std::launch::async, [&] { return engine.SendRequest(unlock, code, reply); });
+    auto [partlyId, partlyRequest] = transport.WaitForQueued(1);
+    ASSERT_TRUE(RequestEngine::ClaimForWire(*partlyRequest));  // first bytes out, no MarkSent
+    EXPECT_EQ(partly.get(), kRequestNoReply);
+    EXPECT_EQ(transport.dropped.size(), 1u);
+    // Nothing of an unwritten request is ever paired with a reply.
+    auto queuedOnly = Request("ZOLObject", "Door.Unlock");
+    engine.Enqueue(queuedOnly);
+    EXPECT_FALSE(engine.MatchReply(Reply("0", "ZOLObject", "Door.Unlock"), false));
+    EXPECT_EQ(engine.PendingCount(), 1u);
 }
 
 }  // namespace

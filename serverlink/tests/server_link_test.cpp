@@ -1,7 +1,10 @@
 #include "serverlink/server_link.h"
 
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
 #include <sys/socket.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <future>
@@ -30,6 +33,7 @@ class RecordingObserver : public LinkObserver {
     void OnConnectionLost(std::string_view reason) override {
         std::lock_guard lock(mutex);
         losses.emplace_back(reason);
+        pushesBeforeLoss.push_back(pushCount.load());
     }
     void OnMessageSent(std::string_view) override { ++sent; }
     void OnFrameReceived(std::string_view) override { ++received; }
@@ -57,6 +61,7 @@ class RecordingObserver : public LinkObserver {
     std::mutex mutex;
     std::vector<std::string> pushes;
     std::vector<std::string> losses;
+    std::vector<std::size_t> pushesBeforeLoss;
     std::atomic<std::size_t> pushCount{0};
     std::atomic<int> sent{0};
     std::atomic<int> received{0};
@@ -326,25 +331,203 @@ TEST_F(ServerLinkTest, RequestsQueuedBehindAFullSocketAllGoOut) {
     EXPECT_EQ(arrived.load(), kRequests);
 }
 
+// Frames before a bad header are delivered; nothing after it is, neither as
+// a reply nor as a push, and the connection is dropped with a reason.
 TEST_F(ServerLinkTest, BrokenFramingDropsTheConnectionWithAReason) {
+    timeouts.serverReplyTimeout = 1;
     for (std::string_view bad : {"0000    ", "12ab    xxxx"}) {
         FakeServer server([&](FakeConnection& connection) {
-            std::string request;
-            connection.ReadMessage(request);
-            connection.Write(bad);
+            std::string first, second;
+            connection.ReadMessage(first);
+            connection.ReadMessage(second);
+            connection.Write(Reply("0", "ZOLApp", "First") + std::string(bad) +
+                             Reply("0", "ZOLApp", "Second") + FieldList{"Notify", "1"}.Message());
             connection.WaitForClose(10s);
         });
         observer.losses.clear();
         Open(server);
+        auto first = std::async(std::launch::async, [&] {
+            std::string reply;
+            std::int32_t code = 0;
+            return Send(Request("ZOLApp", "First"), reply, code);
+        });
         std::string reply;
         std::int32_t code = 0;
-        link.SendRequest(Request("ZOLApp", "Ping"), code, reply, true);
+        EXPECT_EQ(Send(Request("ZOLApp", "Second"), reply, code), kRequestNoReply) << bad;
+        EXPECT_EQ(first.get(), kRequestOk) << bad;
         ASSERT_TRUE(WaitUntilDisconnected()) << bad;
         auto losses = observer.Losses();
         ASSERT_EQ(losses.size(), 1u) << bad;
         EXPECT_TRUE(losses[0].starts_with("Protocol error: ")) << losses[0];
+        EXPECT_TRUE(observer.Pushes().empty()) << bad;
         link.CloseServerConnection();
     }
+}
+
+// A server that stops reading: a request that cannot be handed to the socket
+// within ServerSendTimeout is reported as not sent (2), and then it never
+// reaches the server, not even once the server reads again.
+TEST_F(ServerLinkTest, ARequestReportedAsNotSentNeverArrives) {
+    timeouts.serverSendTimeout = 1;
+    std::atomic<bool> startReading{false};
+    std::vector<std::string> arrived;
+    std::promise<void> doneReading;
+    FakeServer server([&](FakeConnection& connection) {
+        while (!startReading.load() && !connection.Stopping()) {
+            std::this_thread::sleep_for(5ms);
+        }
+        std::string request;
+        while (connection.ReadMessage(request, 1500ms)) {
+            arrived.push_back(request);
+        }
+        doneReading.set_value();
+    });
+    Open(server);
+    const std::string padding(9000, 'z');
+    int written = 0;
+    std::string reply;
+    std::int32_t code = 0;
+    int result = 0;
+    for (int i = 0; i < 5000 && result == 0; ++i) {
+        result = link.SendRequest(FieldList{"ZOLApp", "Fill", std::to_string(i), padding}.Message(),
+                                  code, reply, true);
+        written += result == 0 ? 1 : 0;
+    }
+    ASSERT_EQ(result, kRequestNotSent) << "the socket never filled up";
+    const std::string unlock = FieldList{"ZOLObject", "Door.Unlock", "Front Door"}.Message();
+    EXPECT_EQ(link.SendRequest(unlock, code, reply), kRequestNotSent);
+    EXPECT_EQ(link.SendRequest(unlock, code, reply, true), kRequestNotSent);
+
+    startReading.store(true);
+    doneReading.get_future().wait();
+    link.CloseServerConnection();
+    EXPECT_EQ(arrived.size(), static_cast<std::size_t>(written));
+    for (const std::string& message : arrived) {
+        EXPECT_EQ(message.find("Door.Unlock"), std::string::npos);
+    }
+    EXPECT_EQ(link.Requests().PendingCount(), 0u);
+}
+
+// A one-shot program's exchange needs no thread but the receive thread, and
+// closing joins it even with a zero terminate wait, however soon the link
+// is destroyed afterwards.
+TEST_F(ServerLinkTest, OpenRequestCloseAndDeleteTwentyTimesWithAZeroTerminateWait) {
+    timeouts.taskTerminateWaitTime = 0;
+    FakeServer server([](FakeConnection& connection) {
+        std::string request;
+        if (connection.ReadMessage(request)) {
+            connection.Write(Reply("0", "ZOLApp", "TimeStamp"));
+        }
+        connection.WaitForClose(10s);
+    });
+    for (int round = 0; round < 20; ++round) {
+        auto own = std::make_unique<ServerLink>(timeouts);
+        own->SetObserver(&observer);
+        ASSERT_EQ(own->OpenServerConnection(server.Target()), 0);
+        std::string reply;
+        std::int32_t code = 0;
+        EXPECT_EQ(own->SendRequest(Request("ZOLApp", "TimeStamp"), code, reply), 0);
+        EXPECT_FALSE(own->SendThreadStarted());
+        own->CloseServerConnection();
+        EXPECT_EQ(own->AbandonedThreads(), 0);
+        own.reset();
+    }
+}
+
+// Pushes still waiting in the socket when the server closes are all
+// delivered, and the loss is reported once, after the last of them.
+TEST_F(ServerLinkTest, BurstOfPushesThenTheServersCloseDeliversEveryFrameThenOneLoss) {
+    SlowObserver slow;
+    link.SetObserver(&slow);
+    constexpr int kPushes = 3000;
+    FakeServer server([&](FakeConnection& connection) {
+        std::string all;
+        for (int i = 0; i < kPushes; ++i) {
+            all += FieldList{"Notify", std::to_string(i), std::string(200, 'b')}.Message();
+        }
+        connection.Write(all);
+        connection.Close();
+    });
+    Open(server);
+    ASSERT_TRUE(slow.WaitForPushes(kPushes, 60s));
+    ASSERT_TRUE(WaitUntilDisconnected());
+    std::lock_guard lock(slow.mutex);
+    EXPECT_EQ(slow.losses, std::vector<std::string>{""});
+    EXPECT_EQ(slow.pushesBeforeLoss, std::vector<std::size_t>{kPushes});
+}
+
+TEST_F(ServerLinkTest, AConnectThatNeverCompletesEndsAfterTheConnectTimeout) {
+    timeouts.serverConnectTimeout = 1;
+    // A listener whose backlog is full lets further connects hang unanswered.
+    int listener = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof(address);
+    ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&address), length), 0);
+    ASSERT_EQ(listen(listener, 0), 0);
+    getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length);
+    std::vector<int> fillers;
+    for (int i = 0; i < 4; ++i) {
+        int filler = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
+        connect(filler, reinterpret_cast<sockaddr*>(&address), length);
+        fillers.push_back(filler);
+    }
+    ServerTarget target;
+    target.address = address.sin_addr.s_addr;
+    target.port = ntohs(address.sin_port);
+    EXPECT_EQ(link.OpenServerConnection(target), kOpenTimedOut);
+    EXPECT_FALSE(link.ConnectionOpened());
+    EXPECT_FALSE(link.IsConnected());
+    for (int filler : fillers) {
+        close(filler);
+    }
+    close(listener);
+}
+
+// Closing while other threads wait in SendRequest: they get their time-out
+// results, and nothing they queued goes out on the next connection.
+TEST_F(ServerLinkTest, CloseWhileOtherThreadsWaitInSendRequest) {
+    timeouts.serverSendTimeout = 1;
+    timeouts.serverReplyTimeout = 1;
+    std::atomic<int> secondServerMessages{0};
+    FakeServer silent([](FakeConnection& connection) { connection.WaitForClose(30s); });
+    Open(silent);
+    const std::string padding(9000, 's');
+    std::vector<std::future<int>> waiting;
+    for (int t = 0; t < 6; ++t) {
+        waiting.push_back(std::async(std::launch::async, [&, t] {
+            int last = 0;
+            for (int i = 0; i < 400 && last == 0; ++i) {
+                std::string reply;
+                std::int32_t code = 0;
+                last = link.SendRequest(
+                    FieldList{"ZOLApp", "Wait", std::to_string(t), padding}.Message(), code, reply,
+                    i + 1 < 400);
+            }
+            return last;
+        }));
+    }
+    std::this_thread::sleep_for(300ms);
+    link.CloseServerConnection();
+    for (auto& result : waiting) {
+        int error = result.get();
+        EXPECT_TRUE(error == kRequestNoReply || error == kRequestNotSent) << error;
+    }
+    FakeServer second([&](FakeConnection& connection) {
+        std::string request;
+        while (connection.ReadMessage(request, 1s)) {
+            ++secondServerMessages;
+            connection.Write(Reply("0", "ZOLApp", "Fresh"));
+        }
+    });
+    Open(second);
+    std::string reply;
+    std::int32_t code = 0;
+    EXPECT_EQ(Send(Request("ZOLApp", "Fresh"), reply, code), 0);
+    link.CloseServerConnection();
+    EXPECT_EQ(secondServerMessages.load(), 1);
+    EXPECT_EQ(link.AbandonedThreads(), 0);
 }
 
 TEST_F(ServerLinkTest, ConcurrentRequestsFromEightThreadsArePairedCorrectly) {

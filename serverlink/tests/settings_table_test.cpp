@@ -32,7 +32,7 @@ struct ProgramSettings {
 };
 
 class SettingsTableTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         dir_ = fs::temp_directory_path() /
                ("zol-settings-" + std::to_string(::getpid()) + "-" +
