@@ -46,11 +46,16 @@ struct RegistryValue {
     std::uint32_t type = kRegNone;
     std::string data;  // the stored bytes; a REG_SZ holds no terminator unless one was written
 
+    // The text of a string value as a C buffer holds it: up to the first zero
+    // byte. Windows programs usually store the terminator, and bytes after it
+    // are leftovers that must not become part of the text.
+    std::string_view Text() const { return std::string_view(data).substr(0, data.find('\0')); }
+
     bool operator==(const RegistryValue&) const = default;
 };
 
 class RegistryStore {
-public:
+  public:
     // Longest key component and value name the registry accepts.
     static constexpr std::size_t kMaxKeyNameLength = 255;
     static constexpr std::size_t kMaxValueNameLength = 16383;
@@ -92,7 +97,7 @@ public:
     // The whole file text that Save() would write for the current contents.
     std::string Serialize() const;
 
-private:
+  private:
     struct CaseLess {
         using is_transparent = void;
         bool operator()(std::string_view a, std::string_view b) const;
@@ -108,7 +113,8 @@ private:
     using KeyMap = std::map<std::string, Key, CaseLess>;
 
     enum class ParseResult { Ok, SomeLinesSkipped, NotRegistryFile };
-    static ParseResult Parse(std::string_view text, KeyMap& keys, std::vector<std::string>& warnings);
+    static ParseResult Parse(std::string_view text, KeyMap& keys,
+                             std::vector<std::string>& warnings);
     static std::string SerializeKeys(const KeyMap& keys);
     static bool ValidKeyPath(std::string_view keyPath);
     Key* FindKey(std::string_view keyPath);

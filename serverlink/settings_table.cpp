@@ -8,7 +8,8 @@ SettingsSection& SettingsTable::AddSection(std::string name) {
 }
 
 std::string SettingsTable::SectionKey(const SettingsSection& section) const {
-    if (section.name.empty()) return baseKey_;
+    if (section.name.empty())
+        return baseKey_;
     return baseKey_ + "\\" + section.name;
 }
 
@@ -50,14 +51,15 @@ int LoadSettings(SettingsTable& table) {
     const RegistryStore& store = table.Store();
     for (const auto& section : table.Sections()) {
         std::string key = table.SectionKey(section);
-        if (!store.KeyExists(key)) continue;
+        if (!store.KeyExists(key))
+            continue;
         for (const auto& entry : section.entries) {
             RegistryValue value;
             if (entry.kind == SettingEntry::Kind::Text) {
                 int rc = store.QueryValue(key, entry.valueName, kSettingTextBufferSize, value);
                 if (rc == kRegSuccess && value.type == kRegSz &&
                     value.data.size() < kSettingTextBufferSize) {
-                    *entry.textTarget = value.data;
+                    *entry.textTarget = value.Text();
                 }
             } else {
                 int rc = store.QueryValue(key, entry.valueName, 4, value);
@@ -79,7 +81,8 @@ int SaveSettings(SettingsTable& table) {
     RegistryStore& store = table.Store();
     for (const auto& section : table.Sections()) {
         std::string key = table.SectionKey(section);
-        if (store.CreateKey(key) != kRegSuccess) return -1;
+        if (store.CreateKey(key) != kRegSuccess)
+            return -1;
         for (const auto& entry : section.entries) {
             RegistryValue value;
             if (entry.kind == SettingEntry::Kind::Text) {
@@ -92,7 +95,8 @@ int SaveSettings(SettingsTable& table) {
                     value.data[i] = static_cast<char>((n >> (8 * i)) & 0xFF);
                 }
             }
-            if (store.SetValue(key, entry.valueName, std::move(value)) != kRegSuccess) return -1;
+            if (store.SetValue(key, entry.valueName, std::move(value)) != kRegSuccess)
+                return -1;
         }
     }
     return store.Save() == 0 ? 0 : -1;
