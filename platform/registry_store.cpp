@@ -11,12 +11,19 @@
 #include <cstdio>
 #include <cstdlib>
 #include <initializer_list>
+#include <iterator>
 #include <system_error>
 
 namespace zol {
 namespace {
 
 constexpr std::string_view kHeader = "REGEDIT4";
+// What regedit writes on Windows NT and later, and under Wine: the file is
+// UTF-16LE (or, from some tools, UTF-8) and so is the string data of hex
+// values. It is read as its ANSI form; saves write REGEDIT4.
+constexpr std::string_view kVersion5Header = "Windows Registry Editor Version 5.00";
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
 constexpr std::string_view kUserHive = "HKEY_CURRENT_USER\\";
 
 std::string FullKeyPath(std::string_view keyPath) {
@@ -56,6 +63,79 @@ std::optional<std::string> ReadQuoted(std::string_view line, std::size_t& pos) {
     return std::nullopt;  // no closing quote: a truncated line
 }
 
+// Windows-1252 at 0x80..0x9F. Its five unassigned bytes stand for the C1
+// controls of the same number, as Windows converts them.
+constexpr char16_t kWindows1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+// The Windows-1252 byte of a character, '?' for one it cannot hold.
+char Windows1252Byte(char32_t c) {
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return static_cast<char>(c);
+    for (std::size_t i = 0; i < std::size(kWindows1252High); ++i) {
+        if (kWindows1252High[i] == c)
+            return static_cast<char>(0x80 + i);
+    }
+    return '?';
+}
+
+std::string Utf16LeToWindows1252(std::string_view bytes) {
+    auto unit = [&](std::size_t i) -> char32_t {
+        return static_cast<unsigned char>(bytes[i]) |
+               static_cast<char32_t>(static_cast<unsigned char>(bytes[i + 1])) << 8;
+    };
+    std::string out;
+    out.reserve(bytes.size() / 2);
+    std::size_t i = 0;
+    for (; i + 1 < bytes.size(); i += 2) {
+        char32_t c = unit(i);
+        // A surrogate pair is one character beyond Windows-1252: one '?'.
+        if (c >= 0xD800 && c < 0xDC00 && i + 3 < bytes.size() && unit(i + 2) >= 0xDC00 &&
+            unit(i + 2) < 0xE000)
+            i += 2;
+        out += Windows1252Byte(c);
+    }
+    if (i < bytes.size())
+        out += '?';  // half a code unit
+    return out;
+}
+
+// Bytes that are not UTF-8 (stray, cut short or overlong) become '?' each.
+std::string Utf8ToWindows1252(std::string_view bytes) {
+    static constexpr char32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
+    std::string out;
+    out.reserve(bytes.size());
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        const int tail = lead < 0x80             ? 0
+                         : (lead & 0xE0) == 0xC0 ? 1
+                         : (lead & 0xF0) == 0xE0 ? 2
+                         : (lead & 0xF8) == 0xF0 ? 3
+                                                 : -1;
+        bool ok = tail >= 0 && i + static_cast<std::size_t>(tail) < bytes.size();
+        char32_t c = ok ? lead & (0x7F >> tail) : 0;
+        for (int k = 1; ok && k <= tail; ++k) {
+            const auto next = static_cast<unsigned char>(bytes[i + static_cast<std::size_t>(k)]);
+            ok = (next & 0xC0) == 0x80;
+            c = (c << 6) | (next & 0x3F);
+        }
+        if (!ok || c < kSmallest[tail] || c > 0x10FFFF) {
+            out += '?';
+            ++i;
+            continue;
+        }
+        out += Windows1252Byte(c);
+        i += static_cast<std::size_t>(tail) + 1;
+    }
+    return out;
+}
+
+bool IsStringType(std::uint32_t type) {
+    return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz;
+}
+
 // Reads "xx,xx,..." (two hex digits a byte; blanks around commas allowed).
 std::optional<std::string> ReadHexBytes(std::string_view list) {
     std::string out;
@@ -83,7 +163,8 @@ std::optional<std::string> ReadHexBytes(std::string_view list) {
 
 // Parses the right-hand side of a value line. nullopt: malformed.
 // A deletion ("-") yields a value of type kRegNone with `deleted` set.
-std::optional<RegistryValue> ReadValueData(std::string_view rhs, bool& deleted) {
+// `wideStrings`: string data given as hex bytes is UTF-16LE (version 5).
+std::optional<RegistryValue> ReadValueData(std::string_view rhs, bool wideStrings, bool& deleted) {
     deleted = false;
     rhs = Trim(rhs);
     if (rhs == "-") {
@@ -136,6 +217,8 @@ std::optional<RegistryValue> ReadValueData(std::string_view rhs, bool& deleted) 
         auto bytes = ReadHexBytes(rhs.substr(close + 2));
         if (!bytes)
             return std::nullopt;
+        if (wideStrings && IsStringType(type))
+            return RegistryValue{type, Utf16LeToWindows1252(*bytes)};
         return RegistryValue{type, std::move(*bytes)};
     }
     return std::nullopt;
@@ -290,8 +373,14 @@ std::filesystem::path RegistryStore::DefaultPath(std::string_view programName) {
 
 RegistryStore::ParseResult RegistryStore::Parse(std::string_view text, KeyMap& keys,
                                                 std::vector<std::string>& warnings) {
-    if (text.starts_with("\xEF\xBB\xBF"))
-        text.remove_prefix(3);
+    std::string fromUtf16;
+    const bool utf16 = text.starts_with(kUtf16LeBom);
+    if (utf16) {
+        fromUtf16 = Utf16LeToWindows1252(text.substr(kUtf16LeBom.size()));
+        text = fromUtf16;
+    } else if (text.starts_with(kUtf8Bom)) {
+        text.remove_prefix(kUtf8Bom.size());
+    }
     std::vector<std::string_view> lines;
     for (std::size_t start = 0; start < text.size();) {
         std::size_t nl = text.find('\n', start);
@@ -302,8 +391,13 @@ RegistryStore::ParseResult RegistryStore::Parse(std::string_view text, KeyMap& k
     std::size_t i = 0;
     while (i < lines.size() && Trim(lines[i]).empty())
         ++i;
-    if (i == lines.size() || Trim(lines[i]) != kHeader)
+    if (i == lines.size())
         return ParseResult::NotRegistryFile;
+    const bool version5 = Trim(lines[i]) == kVersion5Header;
+    if (!version5 && Trim(lines[i]) != kHeader)
+        return ParseResult::NotRegistryFile;
+    // A version 5 file that was not UTF-16 is UTF-8; a REGEDIT4 file is ANSI.
+    const bool utf8Lines = version5 && !utf16;
     ++i;
 
     bool skipped = false;
@@ -320,6 +414,8 @@ RegistryStore::ParseResult RegistryStore::Parse(std::string_view text, KeyMap& k
             line.pop_back();
             line += Trim(lines[++i]);
         }
+        if (utf8Lines)
+            line = Utf8ToWindows1252(line);
         if (line.empty() || line.front() == ';')
             continue;
         if (line.front() == '[') {
@@ -364,7 +460,7 @@ RegistryStore::ParseResult RegistryStore::Parse(std::string_view text, KeyMap& k
             continue;
         }
         bool deleted = false;
-        auto value = ReadValueData(rest.substr(1), deleted);
+        auto value = ReadValueData(rest.substr(1), version5, deleted);
         if (!value) {
             bad(lineNo, "malformed value data");
             continue;

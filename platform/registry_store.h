@@ -1,6 +1,12 @@
 // RegistryStore: the current user's registry values of one program, kept in a
 // text file in the registry's own export format ("REGEDIT4").
 //
+// An export made by regedit on Windows or under Wine ("Windows Registry
+// Editor Version 5.00", UTF-16LE or UTF-8) is read as its ANSI form, so
+// settings move over by copying the file: texts become Windows-1252 ('?' for
+// characters it lacks), UTF-16 string data of hex values becomes single-byte,
+// types stay. Saves always write REGEDIT4.
+//
 // Key paths are given below HKEY_CURRENT_USER ("Software\\Tarnwell\\ZOLCLI");
 // key and value names compare without regard to case, as in the registry.
 // Values keep their type and raw bytes, so type checks made by readers work
@@ -46,6 +52,11 @@ struct RegistryValue {
     std::uint32_t type = kRegNone;
     std::string data;  // the stored bytes; a REG_SZ holds no terminator unless one was written
 
+    // The text of a string value as a C buffer holds it: up to the first zero
+    // byte. Windows programs usually store the terminator, and bytes after it
+    // are leftovers that must not become part of the text.
+    std::string_view Text() const { return std::string_view(data).substr(0, data.find('\0')); }
+
     bool operator==(const RegistryValue&) const = default;
 };
 
@@ -63,11 +74,10 @@ class RegistryStore {
 
     const std::filesystem::path& File() const { return file_; }
 
-    // Reads the file. A missing file is an empty store. A file that is not in
-    // the export format at all is renamed to "<file>.bad" and the store starts
-    // empty; single lines that cannot be read are skipped, and the file is
-    // first copied to "<file>.bad" so nothing is lost when it is next saved.
-    // Warnings go to standard error.
+    // Reads the file (REGEDIT4 or version 5). A missing file is an empty store.
+    // A file that is not in the export format at all is renamed to "<file>.bad" and the store
+    // starts empty; single lines that cannot be read are skipped, and the file is first copied to
+    // "<file>.bad" so nothing is lost when it is next saved. Warnings go to standard error.
     void Load();
 
     bool KeyExists(std::string_view keyPath) const;

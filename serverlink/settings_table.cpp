@@ -59,7 +59,7 @@ int LoadSettings(SettingsTable& table) {
                 int rc = store.QueryValue(key, entry.valueName, kSettingTextBufferSize, value);
                 if (rc == kRegSuccess && value.type == kRegSz &&
                     value.data.size() < kSettingTextBufferSize) {
-                    *entry.textTarget = value.data;
+                    *entry.textTarget = value.Text();
                 }
             } else {
                 int rc = store.QueryValue(key, entry.valueName, 4, value);

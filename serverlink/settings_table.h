@@ -74,7 +74,7 @@ void AddNumberSetting(SettingsSection& section, std::string valueName, std::int3
 void ApplyDefaults(SettingsTable& table);
 // Reads what the registry holds into the bound variables; a missing key or
 // value, a value of another type, or a text of 256 bytes or more leaves the
-// variable as it is. Always 0.
+// variable as it is. A text ends at its first zero byte. Always 0.
 int LoadSettings(SettingsTable& table);
 // Writes every entry (text as REG_SZ without terminator, number as a 4-byte
 // REG_DWORD) and saves the store. 0, or -1 at the first failure.

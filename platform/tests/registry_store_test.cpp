@@ -14,6 +14,12 @@
 #include <thread>
 
 namespace zol {
+
+// Readable values in failure messages.
+void PrintTo(const RegistryValue& value, std::ostream* os) {
+    *os << "type " << value.type << " " << ::testing::PrintToString(value.data);
+}
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -249,13 +255,96 @@ TEST_F(RegistryStoreTest, DuplicateKeysMergeAndTheLastValueWins) {
 }
 
 TEST_F(RegistryStoreTest, LongHexValuesMayContinueOnTheNextLine) {
-    WriteFile(
-        "REGEDIT4\n[HKEY_CURRENT_USER\\Software\\Tarnwell\\ZOLCLI\\Connection]\n"
-        "\"Bin\"=hex:01,02,\\\n  03,04\n\"After\"=\"ok\"\n");
-    RegistryStore store(file_);
-    store.Load();
-    EXPECT_EQ(store.GetValue(kKey, "Bin")->data, "\x01\x02\x03\x04");
-    EXPECT_EQ(store.GetValue(kKey, "After")->data, "ok");
+    for (const std::string eol : {"\n", "\r\n"}) {
+        WriteFile("REGEDIT4" + eol + "[HKEY_CURRENT_USER\\Software\\Tarnwell\\ZOLCLI\\Connection]" +
+                  eol + "\"Bin\"=hex:01,02,\\" + eol + "  03,04" + eol + "\"After\"=\"ok\"" + eol);
+        RegistryStore store(file_);
+        store.Load();
+        EXPECT_EQ(store.GetValue(kKey, "Bin")->data, "\x01\x02\x03\x04");
+        EXPECT_EQ(store.GetValue(kKey, "After")->data, "ok");
+    }
+}
+
+// What regedit writes on Windows or under Wine: UTF-16LE with a byte-order
+// mark; string data of hex(1), hex(2) and hex(7) values is UTF-16 too.
+std::string Utf16LeFile(std::u16string_view text) {
+    std::string out = "\xFF\xFE";
+    for (char16_t c : text) {
+        out += static_cast<char>(c & 0xFF);
+        out += static_cast<char>(c >> 8);
+    }
+    return out;
+}
+
+// The same text as UTF-8, as some tools save an export.
+std::string Utf8(std::u16string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t c = text[i];
+        if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size())
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+        const int tail = c < 0x80 ? 0 : c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;
+        static constexpr unsigned char kLead[] = {0x00, 0xC0, 0xE0, 0xF0};
+        out += static_cast<char>(kLead[tail] | (c >> (6 * tail)));
+        for (int k = tail - 1; k >= 0; --k)
+            out += static_cast<char>(0x80 | ((c >> (6 * k)) & 0x3F));
+    }
+    return out;
+}
+
+// An export from a Windows machine is read like a REGEDIT4 file: texts become
+// Windows-1252 ('?' where it has no character), string data of hex(1),
+// hex(2) and hex(7) becomes single-byte, types stay; a save writes REGEDIT4
+// and keeps the values the program does not own.
+TEST_F(RegistryStoreTest, AWindowsVersion5ExportIsReadAsItsAnsiForm) {
+    const std::u16string exported =
+        u"Windows Registry Editor Version 5.00\r\n\r\n"
+        u"[HKEY_CURRENT_USER\\Software\\Tarnwell\\ZOLCLI\\Connection]\r\n"
+        u"\"Server\"=\"Caf\u00e9 \u20ac \u03a9 \U0001F600 \\\\srv\\\"x\\\"\"\r\n"
+        u"\"Port\"=dword:000007d1\r\n"
+        u"\"Path\"=hex(2):25,00,54,00,25,00,5c,00,\\\r\n"
+        u"  e9,00,ac,20,a9,03,00,00\r\n"
+        u"\"Multi\"=hex(7):61,00,00,00,e9,00,00,00,00,00\r\n"
+        u"\"Hex1\"=hex(1):68,00,69,00,00,00\r\n"
+        u"\"Bin\"=hex:01,02,\\\r\n  03\r\n"
+        u"\"Caf\u00e9\"=\"f\u00fcnf\"\r\n"
+        u"\r\n[HKEY_CURRENT_USER\\Software\\Other]\r\n"
+        u"@=\"\u2018kept\u2019\"\r\n\r\n";
+    const std::pair<std::string, RegistryValue> expected[] = {
+        {"Server", {kRegSz, "Caf\xE9 \x80 ? ? \\srv\"x\""}},
+        {"Port", Dword(2001)},
+        {"Path", {kRegExpandSz, std::string("%T%\\\xE9\x80?\0", 8)}},
+        {"Multi", {kRegMultiSz, std::string("a\0\xE9\0\0", 5)}},
+        {"Hex1", {kRegSz, std::string("hi\0", 3)}},
+        {"Bin", {kRegBinary, "\x01\x02\x03"}},
+        {"Caf\xE9", {kRegSz, "f\xFCnf"}},
+    };
+    const std::pair<const char*, std::string> forms[] = {
+        {"UTF-16LE", Utf16LeFile(exported)},
+        {"UTF-8", Utf8(exported)},
+        {"UTF-8 with BOM", "\xEF\xBB\xBF" + Utf8(exported)},
+    };
+    for (const auto& [form, bytes] : forms) {
+        SCOPED_TRACE(form);
+        WriteFile(bytes);
+        fs::remove(dir_ / "ZOLCLI.reg.bad");
+        testing::internal::CaptureStderr();
+        RegistryStore store(file_);
+        store.Load();
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+        EXPECT_FALSE(fs::exists(dir_ / "ZOLCLI.reg.bad"));
+        for (const auto& [name, value] : expected)
+            EXPECT_EQ(store.GetValue(kKey, name), value) << name;
+        EXPECT_EQ(store.GetValue("Software\\Other", ""), (RegistryValue{kRegSz, "\x91kept\x92"}));
+
+        ASSERT_EQ(store.SetValue(kKey, "Port", Dword(2002)), 0);
+        const std::string asRead = store.Serialize();
+        ASSERT_EQ(store.Save(), 0);
+        EXPECT_TRUE(ReadText(file_).starts_with("REGEDIT4\r\n"));
+        RegistryStore again(file_);
+        again.Load();
+        EXPECT_EQ(again.Serialize(), asRead) << "every value kept as read, the new port too";
+    }
 }
 
 TEST_F(RegistryStoreTest, AOneMebibyteValueIsReadWhole) {

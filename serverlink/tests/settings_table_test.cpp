@@ -10,6 +10,7 @@ namespace zol {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::string_literals;
 
 constexpr const char* kBase = "Software\\Tarnwell\\ZOLCLI";
 constexpr const char* kConnection = "Software\\Tarnwell\\ZOLCLI\\Connection";
@@ -121,6 +122,25 @@ TEST_F(SettingsTableTest, TextsOf256BytesOrMoreAreIgnored) {
     EXPECT_EQ(LoadFresh().server, "127.0.0.1");
     Store("300", "Server", {kRegSz, std::string(300, 'c')});
     EXPECT_EQ(LoadFresh().server, "127.0.0.1");
+}
+
+// A text stored with its terminator (as Windows programs write them) ends at
+// its first zero byte, whichever form the file gives it; what follows must
+// not travel on inside the value.
+TEST_F(SettingsTableTest, TextsEndAtTheirFirstZeroByte) {
+    std::ofstream(file_, std::ios::binary)
+        << ("REGEDIT4\r\n[HKEY_CURRENT_USER\\Software\\Tarnwell\\ZOLCLI\\Connection]\r\n"
+            "\"Password\"=hex(1):73,65,63,00,6f,6c,64\r\n"
+            "\"Server\"=\"10.0.0.9\0junk\"\r\n"s);
+    ProgramSettings s = LoadFresh();
+    EXPECT_EQ(s.password, "sec");
+    EXPECT_EQ(s.server, "10.0.0.9");
+
+    Store("terminated", "Password", {kRegSz, std::string("secret\0", 7)});
+    Store("leading zero", "Server", {kRegSz, std::string("\0old", 4)});
+    s = LoadFresh();
+    EXPECT_EQ(s.password, "secret");
+    EXPECT_EQ(s.server, "");
 }
 
 TEST_F(SettingsTableTest, StoredEmptyTextAndShortOrEmptyNumbers) {
