@@ -8,6 +8,7 @@
 #include <QStyle>
 
 #include "client/core/color_ref.h"
+#include "guibase/time_format.h"
 #include "msgpopup/dialog_units.h"
 #include "msgpopup/msg_text_layout.h"
 
@@ -65,7 +66,7 @@ CZOLMsgDlg::CZOLMsgDlg(MsgCommand command, QWidget* parent)
 
 QString CZOLMsgDlg::CaptionFor(const QDateTime& when, const QLocale& locale) {
     return locale.toString(when.date(), QLocale::LongFormat) + QLatin1Char(' ') +
-           locale.toString(when.time(), QLocale::LongFormat);
+           locale.toString(when.time(), LongTimeFormat(locale));
 }
 
 void CZOLMsgDlg::SizeToText() {
