@@ -10,6 +10,7 @@
 #include "client/core/color_ref.h"
 #include "guibase/time_format.h"
 #include "msgpopup/dialog_units.h"
+#include "msgpopup/msg_text_font.h"
 #include "msgpopup/msg_text_layout.h"
 
 namespace zol {
@@ -37,11 +38,9 @@ CZOLMsgDlg::CZOLMsgDlg(MsgCommand command, QWidget* parent)
     setFont(dialogFont);
     const DialogUnits units(dialogFont);
 
-    // 2: icon and the 24-pixel Arial font.
+    // 2: icon and the Arial font of cell height 24.
     setWindowIcon(style()->standardIcon(QStyle::SP_MessageBoxInformation));
-    font_ = QFont(QStringLiteral("Arial"));
-    font_.setPixelSize(24);
-    font_.setWeight(QFont::Normal);
+    font_ = MsgTextFont(logicalDpiY());
 
     // 3: the caption is the moment the message arrived.
     setWindowTitle(CaptionFor(QDateTime::currentDateTime(), QLocale::system()));

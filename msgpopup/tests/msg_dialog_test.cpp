@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "msgpopup/msg_text_font.h"
 #include "msgpopup/msg_text_layout.h"
 #include "msgpopup/zol_msg_dlg.h"
 
@@ -85,6 +86,17 @@ TEST(MsgTextLayoutTest, DrawingPlacesTheSameLinesAsMeasuring) {
     }
 }
 
+TEST(MsgTextFontTest, TheCellHeightIs24PixelsScaledByTheDpi) {
+    for (int dpi : {96, 120, 144, 192}) {
+        const int cell = 24 * dpi / 96;
+        QFont font = MsgTextFont(dpi);
+        EXPECT_EQ(font.family(), QStringLiteral("Arial"));
+        EXPECT_LE(QFontMetrics(font).height(), cell) << dpi;
+        font.setPixelSize(font.pixelSize() + 1);
+        EXPECT_GT(QFontMetrics(font).height(), cell) << dpi;
+    }
+}
+
 MsgCommand Command(const char* line) {
     return ParseMsgCommandLine(QString::fromLatin1(line));
 }
@@ -98,7 +110,9 @@ TEST(MsgDialogTest, AShortTextGivesASmallWindowWithTheButtonJustBelow) {
     EXPECT_EQ(dialog.height(), dialog.UnderstandButton()->geometry().bottom() + 1 + 10);
     EXPECT_EQ(dialog.UnderstandButton()->text(), QStringLiteral("I Understand"));
     EXPECT_TRUE(dialog.UnderstandButton()->isDefault());
-    EXPECT_EQ(dialog.TextFont().pixelSize(), 24);
+    // Height 24 is the font's cell (ascent + descent), not its em.
+    EXPECT_LE(m.height(), 24);
+    EXPECT_EQ(dialog.TextFont(), MsgTextFont(96));
     EXPECT_EQ(dialog.CloseTimerInterval(), 30000);
     EXPECT_TRUE(dialog.CloseTimerActive());
 
