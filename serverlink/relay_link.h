@@ -32,6 +32,7 @@
 #include "platform/event.h"
 #include "serverlink/daily_log.h"
 #include "serverlink/link_timeouts.h"
+#include "serverlink/relay_defaults.h"
 #include "serverlink/relay_host_lookup.h"
 #include "serverlink/relay_session.h"
 #include "serverlink/server_relay_hook.h"
@@ -40,9 +41,6 @@
 namespace zol {
 
 class LinkObserver;
-
-// Nothing real is dialled unless the user configures a relay host.
-inline constexpr const char* kDefaultRelayHost = "relay.zol-cloud.example";
 
 struct RelaySettings {
     std::string agentAddress = kDefaultRelayHost;
