@@ -141,14 +141,15 @@ bool SetObjectMember(SimObject& object, const std::string& member, const std::st
         *found->second = value;
         return true;
     }
-    // buttonN=state, buttons numbered from 1.
+    // buttonN=state, keys numbered from 0 as on the wire.
     int button = 0;
-    if (member.rfind("button", 0) == 0 && ParseInt(member.substr(6), button) && button >= 1 &&
-        button <= kMaxButtons && isNumber) {
-        if (object.buttonStates.size() < static_cast<std::size_t>(button)) {
-            object.buttonStates.resize(static_cast<std::size_t>(button), 0);
+    if (member.rfind("button", 0) == 0 && ParseInt(member.substr(6), button) && button >= 0 &&
+        button < kMaxButtons && isNumber) {
+        const auto slot = static_cast<std::size_t>(button);
+        if (object.buttonStates.size() <= slot) {
+            object.buttonStates.resize(slot + 1, 0);
         }
-        object.buttonStates[static_cast<std::size_t>(button - 1)] = number;
+        object.buttonStates[slot] = number;
         return true;
     }
     return false;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "simulator/design_entries.h"
+#include "simulator/keypad_buttons.h"
 #include "simulator/request_router.h"
 
 namespace zol {
@@ -77,15 +78,27 @@ RequestHandler KeypressCommand(int kind) {
         if (int code = FindCommandObject(context, kind, object); code != kResultOk) {
             return HandlerResult::Code(code);
         }
-        // Buttons are numbered from 1; a press toggles the button's state.
-        const int button = context.Number(4);
-        if (button < 1 || button > static_cast<int>(object->buttonNames.size())) {
-            return HandlerResult::Code(kResultLookupError);
+        // Fields: object name, button (from 0), half, "0".
+        const KeypadButton pressed =
+            context.IsNumber(4) ? ResolveKeypadButton(*object, context.Number(4)) : KeypadButton{};
+        switch (pressed.kind) {
+            case KeypadButtonKind::kNone:
+                return HandlerResult::Code(kResultLookupError);
+            case KeypadButtonKind::kRocker: {
+                // A rocker half sends its scene; the keypad keeps no state of it.
+                const int half = context.Number(5);
+                if (half != 0 && half != 1) {
+                    return HandlerResult::Code(kResultLookupError);
+                }
+                return HandlerResult{};
+            }
+            case KeypadButtonKind::kKey:
+                break;
         }
-        if (object->buttonStates.size() < object->buttonNames.size()) {
-            object->buttonStates.resize(object->buttonNames.size(), 0);
+        if (object->buttonStates.size() <= pressed.index) {
+            object->buttonStates.resize(pressed.index + 1, 0);
         }
-        int& state = object->buttonStates[static_cast<std::size_t>(button - 1)];
+        int& state = object->buttonStates[pressed.index];
         state = state == 0 ? 1 : 0;
         PushObjectUpdate(context, *object);
         return HandlerResult{};

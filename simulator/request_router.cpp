@@ -26,6 +26,11 @@ int RequestContext::Number(std::size_t fieldNumber) const {
     return fields_[fieldNumber - 1].number;
 }
 
+bool RequestContext::IsNumber(std::size_t fieldNumber) const {
+    return fieldNumber != 0 && fieldNumber <= fields_.size() &&
+           fields_[fieldNumber - 1].kind == FieldNumber && !fields_[fieldNumber - 1].text.empty();
+}
+
 RequestRouter RequestRouter::WithAllRequests() {
     RequestRouter router;
     RegisterSessionRequests(router);

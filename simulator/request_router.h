@@ -59,6 +59,8 @@ class RequestContext {
     // Fields are numbered from 1; a missing field reads as "" and 0.
     const std::string& Text(std::size_t fieldNumber) const;
     int Number(std::size_t fieldNumber) const;
+    // True when the field is there and holds a decimal number.
+    bool IsNumber(std::size_t fieldNumber) const;
     std::size_t FieldCount() const { return fields_.size(); }
 
     SimDesign& Design() { return state.design; }

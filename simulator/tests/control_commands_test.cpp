@@ -32,7 +32,7 @@ TEST(ControlEscape, RoundTripsBarsPercentAndLineFeeds) {
 
 TEST(ControlCommands, SetChangesObjectsAndDisplays) {
     SimServer server(SmallDesign(), SimConfig());
-    EXPECT_EQ(RunControlCommand(server, "set 3 level=45 statusText=Half%20way button2=1").back(),
+    EXPECT_EQ(RunControlCommand(server, "set 3 level=45 statusText=Half%20way button1=1").back(),
               "OK");
     const SimObject& lamp = server.State().design.objects[0];
     EXPECT_EQ(lamp.level, 45);
@@ -42,6 +42,7 @@ TEST(ControlCommands, SetChangesObjectsAndDisplays) {
     EXPECT_EQ(server.State().design.displays[0].level, 100);
     EXPECT_EQ(RunControlCommand(server, "set 3 level=high").back().rfind("ERR", 0), 0u);
     EXPECT_EQ(RunControlCommand(server, "set 99 level=1").back().rfind("ERR", 0), 0u);
+    EXPECT_EQ(RunControlCommand(server, "set 3 button16=1").back().rfind("ERR", 0), 0u);
 }
 
 TEST(ControlCommands, FaultsAndConfigurationAreSwitched) {

@@ -125,23 +125,59 @@ TEST(DeviceCommands, ChangeTheLevelAndPushAnUpdate) {
     EXPECT_EQ(harness.Ask({"ZOLObject", "Device.Off", "Kitchen - Lamp"})[0].number, -7);
 }
 
-TEST(DeviceCommands, KeypressTogglesOneButtonAndStatesAreReadBack) {
-    RouterHarness harness;
+SimObject KeypadObject(const std::string& templateName, std::vector<std::string> rockers,
+                       std::vector<std::string> keys) {
     SimObject keypad = Lamp(5, "Pad");
-    keypad.buttonNames = {"A", "B", "C"};
-    keypad.buttonStates = {0, 0, 1};
-    harness.state.design.objects = {keypad};
-    EXPECT_EQ(
-        harness.Ask({"ZOLObject", "Device.Keypress", "Kitchen - Pad", "2", "0", "0"})[0].number, 0);
-    EXPECT_EQ(
-        harness.Ask({"ZOLObject", "Device.Keypress", "Kitchen - Pad", "4", "0", "0"})[0].number,
-        -1);
+    keypad.templateName = templateName;
+    keypad.texts = std::move(rockers);
+    keypad.buttonStates.assign(keys.size(), 0);
+    keypad.buttonNames = std::move(keys);
+    return keypad;
+}
+
+// Presses button `button` (half 0) and returns the result code.
+int Press(RouterHarness& harness, const std::string& button, const std::string& half = "0") {
+    return harness.Ask({"ZOLObject", "Device.Keypress", "Kitchen - Pad", button, half, "0"})[0]
+        .number;
+}
+
+TEST(DeviceCommands, KeypressNumbersKeysFromZeroAndStatesAreReadBack) {
+    RouterHarness harness;
+    harness.state.design.objects = {KeypadObject("KL8", {}, {"A", "B", "C"})};
+    harness.state.design.objects[0].buttonStates[2] = 1;
+    EXPECT_EQ(Press(harness, "0"), 0) << "the first key is button 0";
+    EXPECT_EQ(harness.pushes.size(), 1u);
+    EXPECT_EQ(Press(harness, "2"), 0);
+    EXPECT_EQ(Press(harness, "3"), -1);
+    EXPECT_EQ(Press(harness, "x"), -1);
     Fields states = harness.Ask({"ZOLApp", "KeypadButtonState", "5"});
     ASSERT_EQ(states.size(), 8u);
     EXPECT_EQ(states[4].number, 3);
-    EXPECT_EQ(states[5].number, 0);
-    EXPECT_EQ(states[6].number, 1);
-    EXPECT_EQ(states[7].number, 1);
+    EXPECT_EQ(states[5].number, 1);
+    EXPECT_EQ(states[6].number, 0);
+    EXPECT_EQ(states[7].number, 0);
+
+    // A Key7 keypad's sixth button sends 6 and shows the seventh state.
+    harness.state.design.objects = {
+        KeypadObject("UPB7", {}, {"1", "2", "3", "4", "5", "6", "Fan"})};
+    EXPECT_EQ(Press(harness, "6"), 0);
+    EXPECT_EQ(harness.state.design.objects[0].buttonStates,
+              (std::vector<int>{0, 0, 0, 0, 0, 0, 1}));
+}
+
+TEST(DeviceCommands, RockerKeypadsNumberTheirKeysAfterTheRockers) {
+    RouterHarness harness;
+    harness.state.design.objects = {KeypadObject("ZS24", {"Lights", "Fan"}, {"A", "B", "C", "D"})};
+    EXPECT_EQ(Press(harness, "2"), 0) << "key 0 follows the two rockers";
+    EXPECT_EQ(harness.state.design.objects[0].buttonStates, (std::vector<int>{1, 0, 0, 0}));
+    EXPECT_EQ(Press(harness, "1", "1"), 0) << "bottom half of the second rocker";
+    EXPECT_TRUE(harness.pushes.empty()) << "rockers have no indicator";
+    EXPECT_EQ(Press(harness, "0", "2"), -1);
+    EXPECT_EQ(Press(harness, "6"), -1);
+
+    harness.state.design.objects = {KeypadObject("Keypad3", {"Up", "Mid", "Down"}, {})};
+    EXPECT_EQ(Press(harness, "2", "1"), 0);
+    EXPECT_EQ(Press(harness, "3"), -1);
 }
 
 TEST(Thermostats, ReportStateAndExplainRefusedChanges) {
