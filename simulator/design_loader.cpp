@@ -694,6 +694,10 @@ void ValidateDesign(const SimDesign& design, DesignLoadResult& result) {
         }
     }
     WarnAboutDanglingReferences(design, objectIds, displayIds, result);
+    if (!design.schedules.empty() && design.FindSchedule(design.currentSchedule) == nullptr) {
+        result.warnings.push_back("currentSchedule " + std::to_string(design.currentSchedule) +
+                                  " is the number of no schedule");
+    }
     for (const SimThemeIconSet& set : design.themeIconSets) {
         for (const std::string& fileName : set.fileNames) {
             if (design.FindFile(set.name + "/" + fileName) == nullptr) {

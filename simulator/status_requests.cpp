@@ -44,13 +44,15 @@ HandlerResult SetHomeMode(RequestContext& context) {
     return {};
 }
 
+// The clients name a schedule by its number (as "GetScheduleNames" lists
+// it), not by its position.
 HandlerResult SetCurrentSchedule(RequestContext& context) {
     SimDesign& design = context.Design();
-    const int schedule = context.Number(3);
-    if (schedule < 0 || schedule >= static_cast<int>(design.schedules.size())) {
+    const int number = context.Number(3);
+    if (!context.IsNumber(3) || design.FindSchedule(number) == nullptr) {
         return HandlerResult::Code(kResultLookupError);
     }
-    design.currentSchedule = schedule;
+    design.currentSchedule = number;
     context.Push(EncodeServerStatusPush(design));
     return {};
 }

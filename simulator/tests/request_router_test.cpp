@@ -385,3 +385,24 @@ TEST(DisplayRequests, MostRecentlyUsedAndInfraredKeysHaveTheirLayouts) {
 
 }  // namespace
 }  // namespace zol::test
+
+namespace zol::test {
+namespace {
+
+TEST(StatusRequests, SchedulesArePickedByTheirNumber) {
+    RouterHarness harness;
+    harness.state.design.schedules = {{1, "Weekday"}, {5, "Holiday"}, {7, "Summer"}};
+    harness.state.design.currentSchedule = 1;
+    EXPECT_EQ(harness.Ask({"ZOLApp", "SetCurrentSchedule", "5"})[0].number, 0);
+    EXPECT_EQ(harness.state.design.currentSchedule, 5);
+    ASSERT_EQ(harness.pushes.size(), 1u);
+    EXPECT_EQ(Decode(harness.pushes[0].message).at(7).number, 5) << "fourth status number";
+    EXPECT_EQ(harness.Ask({"ZOLApp", "GetServerStatus"}).at(7).number, 5);
+    EXPECT_EQ(harness.Ask({"ZOLApp", "SetCurrentSchedule", "2"})[0].number, -1)
+        << "a position is no schedule number";
+    EXPECT_EQ(harness.Ask({"ZOLApp", "SetCurrentSchedule", ""})[0].number, -1);
+    EXPECT_EQ(harness.state.design.currentSchedule, 5);
+}
+
+}  // namespace
+}  // namespace zol::test
