@@ -216,7 +216,7 @@ struct SimAlertEntry {
 };
 
 struct SimServerStatus {
-    int state = 1;
+    int state = 0;                  // 1 warning (yellow status bar), 2 fault (red), else normal
     std::array<int, 5> numbers{};   // numbers[0] red count, numbers[1] yellow count
     std::string sunrise = "06:30";  // HH:MM, today
     std::string sunset = "19:45";

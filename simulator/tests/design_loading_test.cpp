@@ -29,6 +29,7 @@ TEST(DesignLoader, DemoHouseLoadsWithoutWarnings) {
     }
     EXPECT_EQ(tileTypes.size(), 9u) << "every tile type";
     EXPECT_NE(design.FindFile("pictures\\kitchen.png"), nullptr);
+    EXPECT_EQ(design.serverStatus.state, 0) << "the demo's status bar is not yellow";
 }
 
 TEST(DesignLoader, ReadsMembersColoursAndTileTypeNames) {
@@ -63,6 +64,22 @@ TEST(DesignLoader, WarnsAboutReferencesThatNameNothing) {
     ASSERT_EQ(result.warnings.size(), 2u);
     EXPECT_NE(result.warnings[0].find("object 99"), std::string::npos) << result.warnings[0];
     EXPECT_NE(result.warnings[1].find("tile \"I\": display 77"), std::string::npos)
+        << result.warnings[1];
+}
+
+TEST(DesignLoader, WarnsAboutSectionLinesAndSchedulesTheClientsWouldMisread) {
+    SimDesign design;
+    DesignLoadResult result = Load(R"({
+        "schedules": [{"number": 1, "name": "Weekday"}, {"number": 5, "name": "Holiday"}],
+        "currentSchedule": 2,
+        "extendedStatus": {"lines": ["---Monday", "--Tuesday", "Doors,closed"]}
+    })",
+                                   design);
+    ASSERT_TRUE(result.ok) << result.error;
+    ASSERT_EQ(result.warnings.size(), 2u);
+    EXPECT_NE(result.warnings[0].find("extendedStatus.lines[1]"), std::string::npos)
+        << result.warnings[0];
+    EXPECT_NE(result.warnings[1].find("currentSchedule 2"), std::string::npos)
         << result.warnings[1];
 }
 

@@ -285,6 +285,7 @@ TEST(StatusRequests, HomeModeChangesArePushedAndCheckedForRange) {
     EXPECT_EQ(harness.Ask({"ZOLApp", "SetHomeMode", "2"})[0].number, -1);
     Fields status = harness.Ask({"ZOLApp", "GetServerStatus"});
     ASSERT_EQ(status.size(), 13u);
+    EXPECT_EQ(status[3].number, 0) << "normal unless the design says otherwise";
     EXPECT_EQ(status[6].number, 1) << "third status number is the home mode";
     EXPECT_EQ(status[9].kind, FieldDateTime);
     EXPECT_EQ(status[12].kind, FieldDateTime);
