@@ -262,6 +262,16 @@ TEST(ThemeIcons, ListInPagesAndEndWithMinusOne) {
     EXPECT_EQ(listed, 25);
     Fields chunk = harness.Ask({"ZOLApp", "GetThemeIcon", "Theme_36_36", "Icon3_off.png", "0"});
     EXPECT_EQ(chunk.at(6).text, "616263");
+
+    // A byte sum from 2^31 on goes out as the negative number a client reads.
+    const std::string huge(9000000, '\xFF');
+    harness.state.design.files[NormalizeFileName("Theme_36_36/Big_off.png")] = huge;
+    harness.state.design.themeIconSets[0].fileNames = {"Big_off.png"};
+    Fields big = harness.Ask({"ZOLApp", "GetThemeIcons", "Theme_36_36", "0"});
+    ASSERT_EQ(big.size(), 8u);
+    EXPECT_EQ(big[7].text, std::to_string(static_cast<std::int32_t>(ByteSum(huge))));
+    EXPECT_EQ(big[7].kind, FieldNumber);
+    EXPECT_LT(big[7].number, 0);
 }
 
 TEST(FormatText, ReplacesKnownPlaceholdersAndKeepsTheRest) {
