@@ -237,6 +237,28 @@ TEST_F(SimProcessTest, PasswordIsDemandedAndChecked) {
     EXPECT_EQ(right.Connect(sim_.Port(), "s3cret"), 0) << right.failureText;
 }
 
+TEST_F(SimProcessTest, PushesReachOnlyClientsThatGaveThePassword) {
+    StartSim({"--design", DemoDesignPath(), "--password", "s3cret"});
+    RawClient stranger;
+    ASSERT_TRUE(stranger.Connect(sim_.Port()));
+    ASSERT_EQ(stranger.Greet().substr(0, 4), "ZOL0");
+    LinkClient member;
+    ASSERT_EQ(member.Connect(sim_.Port(), "s3cret"), 0) << member.failureText;
+
+    const std::vector<std::string> sent = control_.Command("push all 0|ZOLApp|LogAdd|1|Hello");
+    ASSERT_EQ(sent.size(), 2u);
+    EXPECT_EQ(sent[0], "sent 1");
+    ASSERT_TRUE(control_.Ok("set 1 level=30"));
+    Fields push;
+    EXPECT_TRUE(member.observer.WaitForPush("Update", push));
+    // Anything pushed to the stranger would arrive before this answer.
+    const std::string answer = stranger.Request({"ZOLApp", "TimeStamp"});
+    Fields reply;
+    ASSERT_EQ(DecodeFieldList(answer, reply), kFieldListOk);
+    EXPECT_EQ(reply.at(0).number, -3);
+    EXPECT_EQ(reply.at(2).text, "TimeStamp");
+}
+
 TEST_F(SimProcessTest, GreetingLettersStepDown) {
     StartSim({"--design", DemoDesignPath(), "--greeting-letters", "E"});
     LinkClient client;
