@@ -73,6 +73,8 @@ Lines Help(SimServer&, const Words&, const std::string&) {
             "fault <drop|silent|garbage|split|closeaftergreeting> <on|off>",
             "fault delay <milliseconds|off>",
             "fault target <all|connection>",
+            "fault request <method> <code|undecodable>",
+            "fault request off",
             "fault clear",
             "drop <all|connection>",
             "config <version M.m.b|letters FED|password TEXT|dpi N|off>",
@@ -236,10 +238,14 @@ Lines Fault(SimServer& server, const Words& words, const std::string&) {
         server.Faults() = FaultSettings();
         return {kOk};
     }
-    if (words.size() != 3) {
+    std::string refusal;
+    if (words.size() >= 3 && words.size() <= 4 && words[1] == "request") {
+        refusal = SetRequestFault(server.Faults(), words[2], words.size() == 4 ? words[3] : "");
+    } else if (words.size() == 3) {
+        refusal = SetFault(server.Faults(), words[1], words[2]);
+    } else {
         return {Error("usage: fault <name> <value>")};
     }
-    const std::string refusal = SetFault(server.Faults(), words[1], words[2]);
     return {refusal.empty() ? kOk : Error(refusal)};
 }
 

@@ -13,6 +13,7 @@
 
 #include "serverlink/field_list.h"
 #include "simulator/field_builder.h"
+#include "simulator/request_failure.h"
 #include "simulator/session_state.h"
 #include "simulator/sim_config.h"
 #include "simulator/sim_design.h"
@@ -103,9 +104,10 @@ class RequestRouter {
 
     // Answers one request message (a field list). Malformed messages get the
     // single result code -1; unknown methods -104; before the password is
-    // given, everything but the password request gets -3.
-    RequestOutcome Handle(std::string_view message, SimServerState& state,
-                          SessionState& session) const;
+    // given, everything but the password request gets -3. A request that
+    // `failure` names fails as it says.
+    RequestOutcome Handle(std::string_view message, SimServerState& state, SessionState& session,
+                          const RequestFailure* failure = nullptr) const;
 
   private:
     std::unordered_map<std::string, RequestHandler> handlers_;

@@ -55,6 +55,17 @@ TEST(ControlCommands, FaultsAndConfigurationAreSwitched) {
     EXPECT_FALSE(server.Faults().AppliesTo(3));
     EXPECT_TRUE(server.Faults().AppliesTo(4));
     EXPECT_EQ(RunControlCommand(server, "fault split maybe").back().rfind("ERR", 0), 0u);
+    EXPECT_EQ(RunControlCommand(server, "fault request GetDisplays -3").back(), "OK");
+    EXPECT_EQ(server.Faults().failingRequest.resultCode, -3);
+    EXPECT_EQ(RunControlCommand(server, "fault request GetDesign undecodable").back(), "OK");
+    EXPECT_TRUE(server.Faults().failingRequest.Matches("GetDesign"));
+    EXPECT_FALSE(server.Faults().failingRequest.Matches("GetDisplays")) << "one request at a time";
+    for (const char* refused : {"fault request GetDesign 0", "fault request GetDesign",
+                                "fault request GetDesign 1x", "fault request a b c"}) {
+        EXPECT_EQ(RunControlCommand(server, refused).back().rfind("ERR", 0), 0u) << refused;
+    }
+    EXPECT_EQ(RunControlCommand(server, "fault request off").back(), "OK");
+    EXPECT_TRUE(server.Faults().failingRequest.method.empty());
     EXPECT_EQ(RunControlCommand(server, "fault clear").back(), "OK");
     EXPECT_FALSE(server.Faults().splitWrites);
 

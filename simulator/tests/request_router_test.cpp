@@ -417,3 +417,36 @@ TEST(StatusRequests, SchedulesArePickedByTheirNumber) {
 
 }  // namespace
 }  // namespace zol::test
+
+namespace zol::test {
+namespace {
+
+TEST(RequestFailures, ANamedRequestFailsWithACodeOrWithListsThatDoNotDecode) {
+    RouterHarness harness;
+    harness.state.design.objects = {Lamp(1, "Lamp")};
+    harness.failure = {"Device.On", -5, false};
+    Fields reply = harness.Ask({"ZOLObject", "Device.On", "Kitchen - Lamp"});
+    ASSERT_EQ(reply.size(), 3u);
+    EXPECT_EQ(reply[0].number, -5);
+    EXPECT_EQ(reply[2].text, "Device.On");
+    EXPECT_EQ(harness.state.design.objects[0].level, 0) << "a failed command changes nothing";
+    EXPECT_TRUE(harness.pushes.empty());
+    EXPECT_EQ(harness.Ask({"ZOLObject", "Device.Off", "Kitchen - Lamp"})[0].number, 0);
+
+    harness.failure = {"GetDesign", 0, true};
+    reply = harness.Ask({"ZOLApp", "GetDesign", "0"});
+    ASSERT_EQ(reply.size(), 4u);
+    EXPECT_EQ(reply[0].number, 0);
+    Fields entries;
+    EXPECT_NE(DecodeFieldList(reply[3].text, entries), kFieldListOk);
+
+    // A reply without nested lists gets a fourth field that is one.
+    harness.failure = {"TimeStamp", 0, true};
+    reply = harness.Ask({"ZOLApp", "TimeStamp"});
+    ASSERT_EQ(reply.size(), 5u);
+    EXPECT_NE(DecodeFieldList(reply[3].text, entries), kFieldListOk);
+    EXPECT_EQ(reply[4].text, harness.state.design.designTimeStamp);
+}
+
+}  // namespace
+}  // namespace zol::test
