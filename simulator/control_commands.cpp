@@ -6,11 +6,13 @@
 #include <map>
 #include <sstream>
 
+#include "serverlink/field_list.h"
 #include "simulator/control_escape.h"
 #include "simulator/design_entries.h"
 #include "simulator/field_builder.h"
 #include "simulator/sim_server.h"
 #include "simulator/status_messages.h"
+#include "simulator/wire_time.h"
 
 namespace zol {
 
@@ -78,6 +80,7 @@ Lines Help(SimServer&, const Words&, const std::string&) {
             "fault clear",
             "drop <all|connection>",
             "config <version M.m.b|letters FED|password TEXT|dpi N|off>",
+            "design [name TEXT|stamp YYYYMMDDhhmmss|stamp now]",
             "status",
             kOk};
 }
@@ -293,6 +296,33 @@ Lines Config(SimServer& server, const Words& words, const std::string&) {
     return {kOk};
 }
 
+// The design's name and time stamp, which the clients compare to decide
+// whether to load the design again.
+Lines DesignIdentity(SimServer& server, const Words& words, const std::string&) {
+    SimDesign& design = server.State().design;
+    if (words.size() == 1) {
+        return {"name " + JoinControlFields({design.designName}), "stamp " + design.designTimeStamp,
+                kOk};
+    }
+    if (words.size() != 3) {
+        return {Error("usage: design [name TEXT|stamp YYYYMMDDhhmmss|stamp now]")};
+    }
+    if (words[1] == "name") {
+        design.designName = SplitControlFields(words[2]).front();
+    } else if (words[1] == "stamp") {
+        const std::string stamp =
+            words[2] == "now" ? FormatWireDateTime(std::chrono::system_clock::now()) : words[2];
+        FieldDateTimeValue parsed;
+        if (!ParseFieldDateTime(stamp, parsed)) {
+            return {Error("expected YYYYMMDDhhmmss or now")};
+        }
+        design.designTimeStamp = stamp;
+    } else {
+        return {Error("unknown design setting " + words[1])};
+    }
+    return {kOk};
+}
+
 Lines Status(SimServer& server, const Words&, const std::string&) {
     const SimServerState& state = server.State();
     const SimConfig& config = state.config;
@@ -302,6 +332,7 @@ Lines Status(SimServer& server, const Words&, const std::string&) {
             std::string("password ") + (config.password.empty() ? "none" : "set"),
             "dpi " + (config.referenceDpi ? std::to_string(*config.referenceDpi) : "off"),
             "design " + JoinControlFields({state.design.designName}),
+            "stamp " + state.design.designTimeStamp,
             "objects " + std::to_string(state.design.objects.size()),
             "displays " + std::to_string(state.design.displays.size()),
             "clients " + std::to_string(server.Clients().size()),
@@ -324,6 +355,7 @@ std::vector<std::string> RunControlCommand(SimServer& server, const std::string&
         {"config", Config},
         {"status", Status},
         {"pushstatus", PushStatus},
+        {"design", DesignIdentity},
     };
     const Words words = SplitWords(line);
     if (words.empty()) {

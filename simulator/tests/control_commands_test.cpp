@@ -79,5 +79,18 @@ TEST(ControlCommands, FaultsAndConfigurationAreSwitched) {
     EXPECT_EQ(RunControlCommand(server, "push all").back().rfind("ERR", 0), 0u);
 }
 
+TEST(ControlCommands, DesignNameAndTimeStampChange) {
+    SimServer server(SmallDesign(), SimConfig());
+    EXPECT_EQ(RunControlCommand(server, "design name New%20House").back(), "OK");
+    EXPECT_EQ(RunControlCommand(server, "design stamp 20250102030405").back(), "OK");
+    EXPECT_EQ(server.State().design.designName, "New House");
+    EXPECT_EQ(server.State().design.designTimeStamp, "20250102030405");
+    EXPECT_EQ(RunControlCommand(server, "design"),
+              (std::vector<std::string>{"name New House", "stamp 20250102030405", "OK"}));
+    EXPECT_EQ(RunControlCommand(server, "design stamp 20251302030405").back().rfind("ERR", 0), 0u);
+    EXPECT_EQ(RunControlCommand(server, "design stamp now").back(), "OK");
+    EXPECT_NE(server.State().design.designTimeStamp, "20250102030405");
+}
+
 }  // namespace
 }  // namespace zol
