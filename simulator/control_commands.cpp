@@ -81,6 +81,7 @@ Lines Help(SimServer&, const Words&, const std::string&) {
             "drop <all|connection>",
             "config <version M.m.b|letters FED|password TEXT|dpi N|off>",
             "design [name TEXT|stamp YYYYMMDDhhmmss|stamp now]",
+            "log [clear]",
             "status",
             kOk};
 }
@@ -323,6 +324,22 @@ Lines DesignIdentity(SimServer& server, const Words& words, const std::string&) 
     return {kOk};
 }
 
+// The server log: "<number> <date-time> <kind> <text>" per entry.
+Lines Log(SimServer& server, const Words& words, const std::string&) {
+    ServerLog& log = server.State().log;
+    if (words.size() > 1 && words[1] == "clear") {
+        log.Clear();
+        return {kOk};
+    }
+    Lines lines;
+    for (const ServerLogEntry& entry : log.Entries()) {
+        lines.push_back(std::to_string(entry.number) + " " + entry.dateTime + " " +
+                        std::to_string(entry.kind) + " " + JoinControlFields({entry.text}));
+    }
+    lines.push_back(kOk);
+    return lines;
+}
+
 Lines Status(SimServer& server, const Words&, const std::string&) {
     const SimServerState& state = server.State();
     const SimConfig& config = state.config;
@@ -333,6 +350,7 @@ Lines Status(SimServer& server, const Words&, const std::string&) {
             "dpi " + (config.referenceDpi ? std::to_string(*config.referenceDpi) : "off"),
             "design " + JoinControlFields({state.design.designName}),
             "stamp " + state.design.designTimeStamp,
+            "updateurl " + JoinControlFields({state.updateUrl}),
             "objects " + std::to_string(state.design.objects.size()),
             "displays " + std::to_string(state.design.displays.size()),
             "clients " + std::to_string(server.Clients().size()),
@@ -356,6 +374,7 @@ std::vector<std::string> RunControlCommand(SimServer& server, const std::string&
         {"status", Status},
         {"pushstatus", PushStatus},
         {"design", DesignIdentity},
+        {"log", Log},
     };
     const Words words = SplitWords(line);
     if (words.empty()) {

@@ -22,6 +22,15 @@ void PushObjectUpdate(RequestContext& context, const SimObject& object) {
                                     context.Config().versionMajor));
 }
 
+// A command carried out, for the server log: its name and arguments.
+void LogCommand(RequestContext& context) {
+    std::string text = context.Text(2);
+    for (std::size_t field = 3; field <= context.FieldCount(); ++field) {
+        text += " " + context.Text(field);
+    }
+    context.Log(kLogCommands, std::move(text));
+}
+
 // The object a command addresses by its full name ("Location - Name"), with
 // the checks every command shares. Returns 0 and the object, or a code.
 int FindCommandObject(RequestContext& context, int requiredKind, SimObject*& object) {
@@ -67,6 +76,7 @@ RequestHandler LevelCommand(int kind, LevelChange change) {
                 break;
         }
         object->level = std::clamp(level, 0, 100);
+        LogCommand(context);
         PushObjectUpdate(context, *object);
         return HandlerResult{};
     };
@@ -90,6 +100,7 @@ RequestHandler KeypressCommand(int kind) {
                 if (half != 0 && half != 1) {
                     return HandlerResult::Code(kResultLookupError);
                 }
+                LogCommand(context);
                 return HandlerResult{};
             }
             case KeypadButtonKind::kKey:
@@ -100,6 +111,7 @@ RequestHandler KeypressCommand(int kind) {
         }
         int& state = object->buttonStates[pressed.index];
         state = state == 0 ? 1 : 0;
+        LogCommand(context);
         PushObjectUpdate(context, *object);
         return HandlerResult{};
     };
@@ -114,7 +126,11 @@ RequestHandler InfraredCommand(int kind) {
         const std::string& key = context.Text(4);
         const bool known = std::any_of(object->infraredKeys.begin(), object->infraredKeys.end(),
                                        [&](const SimInfraredKey& k) { return k.name == key; });
-        return HandlerResult::Code(known ? kResultOk : kResultLookupError);
+        if (!known) {
+            return HandlerResult::Code(kResultLookupError);
+        }
+        LogCommand(context);
+        return HandlerResult{};
     };
 }
 
@@ -125,6 +141,7 @@ RequestHandler DisplayCommand(int level) {
             return HandlerResult::Code(kResultLookupError);
         }
         display->level = level;
+        LogCommand(context);
         context.Push(EncodeDisplayUpdate(*display, context.Design().designTimeStamp));
         return HandlerResult{};
     };
@@ -221,6 +238,7 @@ HandlerResult ThermostatChangeRequest(RequestContext& context) {
         return result;
     }
     result.results.Add("");
+    LogCommand(context);
     PushObjectUpdate(context, *object);
     return result;
 }

@@ -39,6 +39,7 @@ RequestRouter RequestRouter::WithAllRequests() {
     RegisterFileRequests(router);
     RegisterDeviceRequests(router);
     RegisterStatusRequests(router);
+    RegisterLogRequests(router);
     return router;
 }
 

@@ -14,6 +14,7 @@
 #include "serverlink/field_list.h"
 #include "simulator/field_builder.h"
 #include "simulator/request_failure.h"
+#include "simulator/server_log.h"
 #include "simulator/session_state.h"
 #include "simulator/sim_config.h"
 #include "simulator/sim_design.h"
@@ -34,6 +35,8 @@ inline constexpr int kResultNoMoreData = 1;
 struct SimServerState {
     SimDesign design;
     SimConfig config;
+    ServerLog log;
+    std::string updateUrl;  // as "SetUpdateURL" last gave it
     std::chrono::system_clock::time_point startTime = std::chrono::system_clock::now();
 };
 
@@ -66,6 +69,11 @@ class RequestContext {
 
     SimDesign& Design() { return state.design; }
     const SimConfig& Config() const { return state.config; }
+
+    // An entry of the server log, stamped now.
+    void Log(int kind, std::string text) {
+        state.log.Add(kind, std::move(text), std::chrono::system_clock::now());
+    }
 
     // Pushes sent after the reply.
     void Push(std::string message, PushAudience audience = PushAudience::kEveryone) {
@@ -120,5 +128,6 @@ void RegisterDisplayRequests(RequestRouter& router);
 void RegisterFileRequests(RequestRouter& router);
 void RegisterDeviceRequests(RequestRouter& router);
 void RegisterStatusRequests(RequestRouter& router);
+void RegisterLogRequests(RequestRouter& router);
 
 }  // namespace zol

@@ -40,6 +40,7 @@ HandlerResult SetHomeMode(RequestContext& context) {
         return HandlerResult::Code(kResultLookupError);
     }
     design.currentHomeMode = mode;
+    context.Log(kLogStatus, "Home mode " + design.homeModeNames[static_cast<std::size_t>(mode)]);
     context.Push(EncodeServerStatusPush(design));
     return {};
 }
@@ -53,6 +54,7 @@ HandlerResult SetCurrentSchedule(RequestContext& context) {
         return HandlerResult::Code(kResultLookupError);
     }
     design.currentSchedule = number;
+    context.Log(kLogStatus, "Schedule " + design.FindSchedule(number)->name);
     context.Push(EncodeServerStatusPush(design));
     return {};
 }

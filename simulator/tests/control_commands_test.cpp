@@ -2,6 +2,8 @@
 // changes, faults, configuration and the escaping of fields.
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "simulator/control_commands.h"
 #include "simulator/control_escape.h"
 #include "simulator/sim_server.h"
@@ -77,6 +79,17 @@ TEST(ControlCommands, FaultsAndConfigurationAreSwitched) {
     EXPECT_FALSE(server.State().config.referenceDpi);
     EXPECT_EQ(RunControlCommand(server, "nonsense").back().rfind("ERR", 0), 0u);
     EXPECT_EQ(RunControlCommand(server, "push all").back().rfind("ERR", 0), 0u);
+}
+
+TEST(ControlCommands, LogListsAndClearsTheServerLog) {
+    SimServer server(SmallDesign(), SimConfig());
+    server.State().log.Add(kLogMessages, "Door|open", std::chrono::system_clock::now());
+    const std::vector<std::string> lines = RunControlCommand(server, "log");
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].rfind("1 ", 0), 0u) << lines[0];
+    EXPECT_NE(lines[0].find(" 3 Door%7Copen"), std::string::npos) << lines[0];
+    EXPECT_EQ(RunControlCommand(server, "log clear").back(), "OK");
+    EXPECT_EQ(RunControlCommand(server, "log").size(), 1u);
 }
 
 TEST(ControlCommands, DesignNameAndTimeStampChange) {

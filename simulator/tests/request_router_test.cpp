@@ -450,3 +450,58 @@ TEST(RequestFailures, ANamedRequestFailsWithACodeOrWithListsThatDoNotDecode) {
 
 }  // namespace
 }  // namespace zol::test
+
+namespace zol::test {
+namespace {
+
+TEST(LogRequests, CommandsAndStatusChangesAreReadByFilterFromACursor) {
+    RouterHarness harness;
+    harness.state.design.objects = {Lamp(1, "Lamp")};
+    harness.state.design.homeModeNames = {"Home", "Away"};
+    harness.Ask({"ZOLObject", "Device.DimToPercent", "Kitchen - Lamp", "30"});
+    harness.Ask({"ZOLObject", "Device.On", "Kitchen - Nothing"});
+    harness.Ask({"ZOLApp", "SetHomeMode", "1"});
+    Fields url = harness.Ask({"ZOLApp", "SetUpdateURL", "http://127.0.0.1/update"});
+    EXPECT_EQ(url.at(3).text, "http://127.0.0.1/update");
+
+    Fields filters = harness.Ask({"ZOLApp", "GetLogFilters"});
+    ASSERT_EQ(filters.size(), 11u);
+    EXPECT_EQ(filters[3].number, 0);
+    EXPECT_EQ(filters[6].text, "Commands");
+
+    Fields all = harness.Ask({"ZOLApp", "GetLog", "0", "0"});
+    ASSERT_EQ(all.size(), 5u + 3) << "the failed command is not in the log";
+    EXPECT_EQ(all[4].number, 4) << "next entry number";
+    const Fields first = Decode(all[5].text);
+    ASSERT_EQ(first.size(), 4u);
+    EXPECT_EQ(first[0].number, 1);
+    EXPECT_EQ(first[1].kind, FieldDateTime);
+    EXPECT_EQ(first[2].number, kLogCommands);
+    EXPECT_EQ(first[3].text, "Device.DimToPercent Kitchen - Lamp 30");
+    Fields status = harness.Ask({"ZOLApp", "GetLog", "2", "0"});
+    ASSERT_EQ(status.size(), 5u + 2);
+    EXPECT_EQ(Decode(status[5].text).at(3).text, "Home mode Away");
+    EXPECT_EQ(harness.Ask({"ZOLApp", "GetLog", "0", "4"})[0].number, 1);
+
+    // A long log comes in replies that fit, each entry once.
+    for (int i = 0; i < 300; ++i) {
+        harness.state.log.Add(kLogMessages, std::string(400, 'm'),
+                              std::chrono::system_clock::now());
+    }
+    int read = 0;
+    int replies = 0;
+    for (int cursor = 0; replies < 100; ++replies) {
+        Fields reply = harness.Ask({"ZOLApp", "GetLog", "3", std::to_string(cursor)});
+        if (reply[0].number != 0) {
+            break;
+        }
+        EXPECT_LE(harness.replyText.size(), kMaxFieldListLength);
+        read += static_cast<int>(reply.size()) - 5;
+        cursor = reply.at(4).number;
+    }
+    EXPECT_EQ(read, 300);
+    EXPECT_GT(replies, 10);
+}
+
+}  // namespace
+}  // namespace zol::test
