@@ -10,6 +10,7 @@
 #include "simulator/control_escape.h"
 #include "simulator/design_entries.h"
 #include "simulator/field_builder.h"
+#include "simulator/push_effects.h"
 #include "simulator/sim_server.h"
 #include "simulator/status_messages.h"
 #include "simulator/wire_time.h"
@@ -112,6 +113,8 @@ Lines Push(SimServer& server, const Words& words, const std::string& rest) {
     if (message.EncodedLength() > kMaxFieldListLength) {
         return {Error("message longer than 9999 bytes")};
     }
+    // zolsim keeps what the push announces, whoever it reaches.
+    ApplyPushToHouse(message.Message(), server.State(), std::chrono::system_clock::now());
     const int sent = server.PushTo(target, message.Message());
     return {"sent " + std::to_string(sent), kOk};
 }

@@ -81,6 +81,56 @@ TEST(ControlCommands, FaultsAndConfigurationAreSwitched) {
     EXPECT_EQ(RunControlCommand(server, "push all").back().rfind("ERR", 0), 0u);
 }
 
+TEST(ControlCommands, PushedStateChangesBecomeZolsimsOwn) {
+    SimDesign design = SmallDesign();
+    SimTile clock;
+    clock.tileType = kTileText;
+    clock.tileName = "Clock";
+    design.displays[0].tiles.push_back(clock);
+    design.schedules = {{1, "Weekday"}, {5, "Holiday"}};
+    SimServer server(std::move(design), SimConfig());
+    const SimServerState& state = server.State();
+    const SimObject& lamp = state.design.objects[0];
+
+    ASSERT_EQ(RunControlCommand(server,
+                                "push all 0|ZOLApp|Update|3|40|0|2|1|0|bulb|Porch|7|"
+                                "20240202101010|0|1|Busy|X|12|255")
+                  .back(),
+              "OK");
+    EXPECT_EQ(lamp.level, 40);
+    EXPECT_EQ(lamp.buttonStates, (std::vector<int>{1, 0}));
+    EXPECT_EQ(lamp.ownIconName, "bulb");
+    EXPECT_EQ(lamp.caption, "Porch");
+    EXPECT_EQ(lamp.ownLevel, 7);
+    EXPECT_EQ(lamp.errorCondition, 1);
+    EXPECT_EQ(lamp.statusText, "Busy");
+    EXPECT_EQ(lamp.overlayColor, 255);
+    EXPECT_EQ(state.design.designTimeStamp, "20240202101010");
+
+    RunControlCommand(server, "push all 0|ZOLApp|Update|50|100|0|0|den|Den%20room|5|");
+    EXPECT_EQ(state.design.displays[0].level, 100);
+    EXPECT_EQ(state.design.displays[0].caption, "Den room");
+    EXPECT_EQ(state.design.designTimeStamp, "20240202101010") << "an empty stamp is no stamp";
+
+    RunControlCommand(server, "push all 0|ZOLApp|ServerStatus|2|3|4|1|5|0");
+    EXPECT_EQ(state.design.serverStatus.state, 2);
+    EXPECT_EQ(state.design.serverStatus.numbers[0], 3);
+    EXPECT_EQ(state.design.currentHomeMode, 1);
+    EXPECT_EQ(state.design.currentSchedule, 5);
+
+    RunControlCommand(server, "push all 0|ZOLApp|TileUpdate|CLOCK|1|Now|0||1|Noon|0|0|0|1");
+    EXPECT_EQ(state.design.displays[0].tiles[0].label, "Now");
+    EXPECT_EQ(state.design.displays[0].tiles[0].text, "Noon");
+
+    RunControlCommand(server, "push 7 0|ZOLApp|LogAdd|3|Door open");
+    ASSERT_EQ(state.log.Entries().size(), 1u) << "kept even when no client hears it";
+    EXPECT_EQ(state.log.Entries()[0].kind, 3);
+    EXPECT_EQ(state.log.Entries()[0].text, "Door open");
+
+    RunControlCommand(server, "push all 0|ZOLObject|Update|3|99|0|0");
+    EXPECT_EQ(lamp.level, 40) << "the clients drop what is not from ZOLApp";
+}
+
 TEST(ControlCommands, LogListsAndClearsTheServerLog) {
     SimServer server(SmallDesign(), SimConfig());
     server.State().log.Add(kLogMessages, "Door|open", std::chrono::system_clock::now());
