@@ -589,6 +589,8 @@ int RegistryStore::CreateKey(std::string_view keyPath) {
     if (!ValidKeyPath(keyPath))
         return kRegInvalidParameter;
     std::string full = FullKeyPath(keyPath);
+    if (keys_.find(full) != keys_.end())
+        return kRegSuccess;  // nothing for Save() to write
     EnsureKey(keys_, full);
     createdKeys_.insert(std::move(full));
     return kRegSuccess;
@@ -601,6 +603,9 @@ int RegistryStore::SetValue(std::string_view keyPath, std::string_view valueName
     Key* key = FindKey(keyPath);
     if (key == nullptr)
         return kRegFileNotFound;
+    auto existing = key->values.find(valueName);
+    if (existing != key->values.end() && existing->second.value == value)
+        return kRegSuccess;  // unchanged: Save() leaves what others may have written
     NamedValue named{std::string(valueName), std::move(value)};
     auto& slot = key->values[std::string(valueName)];
     if (slot.name.empty())
@@ -633,6 +638,8 @@ std::string RegistryStore::Serialize() const {
 }
 
 int RegistryStore::Save() {
+    if (createdKeys_.empty() && setValues_.empty())
+        return 0;  // nothing changed since Load(): no lock, no file access
     std::error_code ec;
     std::filesystem::path dir = file_.parent_path();
     if (!dir.empty() && !std::filesystem::exists(dir, ec)) {

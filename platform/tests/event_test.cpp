@@ -32,11 +32,13 @@ TEST(Event, SetWakesBlockedWaitersFromOtherThreads) {
     std::vector<std::thread> waiters;
     for (int i = 0; i < 4; ++i) {
         waiters.emplace_back([&] {
-            if (go.Wait(10s)) ++woke;
+            if (go.Wait(10s))
+                ++woke;
         });
     }
     go.Set();
-    for (auto& t : waiters) t.join();
+    for (auto& t : waiters)
+        t.join();
     EXPECT_EQ(woke, 4);
 }
 
@@ -44,14 +46,17 @@ TEST(Event, AutoResetSetsAreNotLostAcrossThreads) {
     Event e(Event::Reset::Auto);
     std::atomic<int> woke{0};
     std::thread a([&] {
-        if (e.Wait(10s)) ++woke;
+        if (e.Wait(10s))
+            ++woke;
     });
     std::thread b([&] {
-        if (e.Wait(10s)) ++woke;
+        if (e.Wait(10s))
+            ++woke;
     });
     e.Set();
     // Only one waiter may pass per Set; the second needs a second Set.
-    while (woke.load() == 0) std::this_thread::yield();
+    while (woke.load() == 0)
+        std::this_thread::yield();
     EXPECT_EQ(woke.load(), 1);
     e.Set();
     a.join();

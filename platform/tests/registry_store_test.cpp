@@ -158,6 +158,29 @@ TEST_F(RegistryStoreTest, SavingUnchangedValuesLeavesTheFileAlone) {
     EXPECT_EQ(*check.GetValue(kKey, "Port"), Dword(2001));
 }
 
+// A program saves all of its settings at exit; one it did not change must
+// not undo what another instance wrote meanwhile.
+TEST_F(RegistryStoreTest, ReSavingAnUnchangedValueKeepsAnotherWritersChange) {
+    RegistryStore first(file_);
+    first.CreateKey(kKey);
+    first.SetValue(kKey, "Port", Dword(2000));
+    ASSERT_EQ(first.Save(), 0);
+
+    RegistryStore mine(file_);
+    mine.Load();
+    RegistryStore other(file_);
+    other.Load();
+    other.SetValue(kKey, "Port", Dword(2001));
+    ASSERT_EQ(other.Save(), 0);
+
+    mine.CreateKey(kKey);
+    mine.SetValue(kKey, "Port", Dword(2000));  // what it loaded
+    ASSERT_EQ(mine.Save(), 0);
+    RegistryStore check(file_);
+    check.Load();
+    EXPECT_EQ(*check.GetValue(kKey, "Port"), Dword(2001));
+}
+
 TEST_F(RegistryStoreTest, SavedFileIsPrivateToTheUser) {
     RegistryStore store(dir_ / "sub" / "ZOLCLI.reg");
     store.Load();
