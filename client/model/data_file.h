@@ -16,8 +16,6 @@
 
 namespace zol {
 
-struct ClientSettings;
-
 // The name with backslashes turned into '/'.
 std::string NormaliseDataFileName(std::string_view name);
 
@@ -31,10 +29,5 @@ std::filesystem::path ResolveDataFile(std::string_view name, const std::filesyst
 // an absolute name itself, created with its folders; else workDir/last
 // component.
 std::filesystem::path PrepareDataFile(std::string_view name, const std::filesystem::path& workDir);
-
-// The same under the client's working folder (TempDirPath, or its default
-// while that setting is empty).
-std::filesystem::path ResolveDataFile(std::string_view name, const ClientSettings& settings);
-std::filesystem::path PrepareDataFile(std::string_view name, const ClientSettings& settings);
 
 }  // namespace zol

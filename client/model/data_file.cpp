@@ -1,12 +1,10 @@
-#include "client/core/data_file.h"
+#include "client/model/data_file.h"
 
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <system_error>
-
-#include "client/core/default_locations.h"
 
 namespace zol {
 
@@ -96,14 +94,6 @@ fs::path PrepareDataFile(std::string_view name, const fs::path& workDir) {
     if (asGiven.is_absolute() && CreateParentsAndFile(asGiven))
         return asGiven;
     return UnderWorkDir(workDir, LastComponent(normalised));
-}
-
-fs::path ResolveDataFile(std::string_view name, const ClientSettings& settings) {
-    return ResolveDataFile(name, EffectiveTempDir(settings));
-}
-
-fs::path PrepareDataFile(std::string_view name, const ClientSettings& settings) {
-    return PrepareDataFile(name, EffectiveTempDir(settings));
 }
 
 }  // namespace zol
