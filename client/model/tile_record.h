@@ -29,12 +29,16 @@ enum TileType : std::int32_t {
 // number that nothing reads.
 struct PlainTileData {
     std::int32_t unused = 0;
+
+    bool operator==(const PlainTileData&) const = default;
 };
 
 struct HtmlTileData {
     std::int32_t useOwnUrl = 0;
     std::int32_t htmlDisplayId = 0;
     std::string ownUrl;
+
+    bool operator==(const HtmlTileData&) const = default;
 };
 
 struct IconsTileData {
@@ -44,6 +48,8 @@ struct IconsTileData {
     std::int32_t mruMode = 0;
     std::array<std::int32_t, 4> mruNumbers{};  // the four most-recently-used numbers
     std::int32_t sourceDisplayId = 0;
+
+    bool operator==(const IconsTileData&) const = default;
 };
 
 struct ImageTileData {
@@ -51,10 +57,14 @@ struct ImageTileData {
     std::int32_t fitToTile = 0;
     std::int32_t fetchOnce = 0;
     std::int32_t fetched = 0;
+
+    bool operator==(const ImageTileData&) const = default;
 };
 
 struct PowerTileData {
     std::int32_t displayId = 0;
+
+    bool operator==(const PowerTileData&) const = default;
 };
 
 struct TextTileData {
@@ -62,11 +72,15 @@ struct TextTileData {
     LogFont font;
     std::int32_t autoFit = 0;
     std::int32_t alignment = 0;
+
+    bool operator==(const TextTileData&) const = default;
 };
 
 struct MeterTileData {
     std::int32_t maxWatts = 0;
     std::int32_t fixedMax = 0;
+
+    bool operator==(const MeterTileData&) const = default;
 };
 
 using TileData = std::variant<PlainTileData, HtmlTileData, IconsTileData, ImageTileData,
@@ -102,6 +116,8 @@ struct TileRecord {
     // Set while the tile is shown; the window clears both when it goes.
     CTileWindow* window = nullptr;
     std::uintptr_t windowHandle = 0;
+
+    bool operator==(const TileRecord&) const = default;
 
     template <typename T>
     T* DataAs() {
