@@ -4,6 +4,7 @@
 
 #include "client/model/display_entry.h"
 #include "client/model/display_loader.h"
+#include "client/model/load_limits.h"
 #include "model_fakes.h"
 #include "scripted_channel.h"
 
@@ -212,6 +213,24 @@ TEST_F(DisplayLoadingTest, TileOrderOfEachGeneration) {
     context_.server = GreetingValues{18, 0, 11, 1, 14};
     EXPECT_EQ(Load({Entry("Dash", 507, 5, 0)}, handler), 0);
     EXPECT_EQ(ids(*list_[0]), (std::vector<std::int32_t>{1, 2, 3}));
+}
+
+TEST_F(DisplayLoadingTest, ServersThatNeverSayNoMoreAreStopped) {
+    ScriptedChannel displays([](const ReplyFields&) {
+        return ScriptedReply{0, Frame({"0", "ZOLApp", "GetDisplays", Frame(std::vector<std::string>{})})};
+    });
+    EXPECT_EQ(LoadDisplays(displays, reporter_, context_, list_, failure_), kLoadLimitReached);
+    EXPECT_EQ(failure_, "ZOLApp.GetDisplays stopped at the limit of " +
+                            std::to_string(kMaxDisplayParts) + " parts");
+
+    ScriptedChannel tiles([](const ReplyFields&) {
+        return ScriptedReply{0, Frame({"0", "ZOLApp", "GetDisplayTilesEx", Frame({"0", "1"})})};
+    });
+    DisplayRecord display;
+    EXPECT_EQ(LoadDisplayTiles(tiles, context_.server, display, failure_), kLoadLimitReached);
+    EXPECT_EQ(failure_, "ZOLApp.GetDisplayTilesEx stopped at the limit of " +
+                            std::to_string(kMaxTileParts) + " parts");
+    EXPECT_EQ(display.tiles.size(), static_cast<std::size_t>(kMaxTileParts));
 }
 
 TEST_F(DisplayLoadingTest, AMissingBackgroundIsNotShown) {
