@@ -13,9 +13,10 @@
 #include <sstream>
 #include <thread>
 
-#include "child_process.h"
 #include "platform/registry_store.h"
 #include "serverlink/field_list.h"
+#include "testsupport/child_process.h"
+#include "testsupport/zolsim_control.h"
 
 namespace zol {
 namespace {
@@ -24,7 +25,9 @@ namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 using testing::BackgroundProcess;
 using testing::ExitResult;
+using testing::PortFromLine;
 using testing::RunToEnd;
+using testing::SendControlLine;
 
 constexpr const char* kConnection = "Software\\Tarnwell\\ZOLCLI\\Connection";
 constexpr const char* kEmptyWords = R"("", "", "", "", "", "")";
@@ -34,11 +37,6 @@ std::string Slurp(const fs::path& p) {
     std::stringstream ss;
     ss << in.rdbuf();
     return ss.str();
-}
-
-int PortFromLine(const std::string& line) {
-    std::size_t digits = line.find_last_not_of("0123456789");
-    return std::atoi(line.c_str() + (digits == std::string::npos ? 0 : digits + 1));
 }
 
 // A loopback port where nothing listens (bound, then released).
@@ -52,30 +50,6 @@ int ClosedPort() {
     ::getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len);
     ::close(fd);
     return ntohs(addr.sin_port);
-}
-
-// Sends one line to zolsim's control port and returns its answer up to "OK".
-std::string Control(int port, const std::string& line) {
-    int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_port = htons(static_cast<std::uint16_t>(port));
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    std::string answer;
-    if (::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0) {
-        std::string out = line + "\n";
-        ::send(fd, out.data(), out.size(), MSG_NOSIGNAL);
-        char buf[4096];
-        while (answer.find("OK\n") == std::string::npos &&
-               answer.find("ERR") == std::string::npos) {
-            ssize_t n = ::recv(fd, buf, sizeof buf, 0);
-            if (n <= 0)
-                break;
-            answer.append(buf, static_cast<std::size_t>(n));
-        }
-    }
-    ::close(fd);
-    return answer;
 }
 
 class ZolCliTest : public ::testing::Test {
@@ -293,15 +267,15 @@ TEST_F(ZolCliTest, ThePasswordIsSentOnlyWhenDemandedAndAWrongOneFails) {
     StartSimulator();  // no password demanded
     ExitResult none = CliToSim({"/PSWD:secret", "ZOLApp", "TimeStamp"});
     EXPECT_EQ(none.code, 0);
-    EXPECT_EQ(Control(controlPort_, "requests").find("SetPassword"), std::string::npos);
+    EXPECT_EQ(SendControlLine(controlPort_, "requests").find("SetPassword"), std::string::npos);
 }
 
 TEST_F(ZolCliTest, CommandWordsFollowTheColonAndEightWordRules) {
     StartSimulator();
-    Control(controlPort_, "requests clear");
+    SendControlLine(controlPort_, "requests clear");
     CliToSim({"ZOLObject:Kitchen", "/Unknown:1", "Device.Nothing", "a", "b", "c", "d", "e", "f",
               "ninth"});
-    const std::string log = Control(controlPort_, "requests");
+    const std::string log = SendControlLine(controlPort_, "requests");
     EXPECT_NE(log.find("ZOLObject|Device.Nothing|a|b|c|d|e|f"), std::string::npos) << log;
     EXPECT_EQ(log.find("ninth"), std::string::npos);
     EXPECT_EQ(log.find("Kitchen"), std::string::npos);

@@ -13,22 +13,13 @@
 #include <array>
 
 #include "client/core/alert_word_wrap.h"
+#include "client/model/alert_kind.h"
 
 class QCheckBox;
 class QLabel;
 class QPushButton;
 
 namespace zol {
-
-enum AlertKind : int {
-    AlertCannot = 0,
-    AlertConfirmNo = 1,
-    AlertConfirmNoWarn = 2,
-    AlertConfirmYes = 3,
-    AlertConfirmYesWarn = 4,
-    AlertInfo = 5,
-    AlertProblem = 6,
-};
 
 // Results of the dialog (the standard OK, Yes and No codes).
 inline constexpr int kAlertResultOk = 1;

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "client/core/client_settings.h"
+#include "client/model/data_file.h"
 
 #if ZOL_HAVE_ASSET_PATHS
 #include "assets/asset_paths.h"
@@ -34,6 +35,14 @@ std::filesystem::path EffectiveTempDir(const ClientSettings& settings) {
         base = std::filesystem::temp_directory_path();
     }
     return base / "Tarnwell" / kClientProgramName;
+}
+
+std::filesystem::path ResolveDataFile(std::string_view name, const ClientSettings& settings) {
+    return ResolveDataFile(name, EffectiveTempDir(settings));
+}
+
+std::filesystem::path PrepareDataFile(std::string_view name, const ClientSettings& settings) {
+    return PrepareDataFile(name, EffectiveTempDir(settings));
 }
 
 }  // namespace zol

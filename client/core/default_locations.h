@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string_view>
 
 namespace zol {
 
@@ -13,5 +14,9 @@ struct ClientSettings;
 std::filesystem::path EffectiveThemeDir(const ClientSettings& settings);
 // TempDirPath, else $XDG_CACHE_HOME/Tarnwell/ZOLClient (~/.cache when unset).
 std::filesystem::path EffectiveTempDir(const ClientSettings& settings);
+
+// ResolveDataFile and PrepareDataFile under the working folder in effect.
+std::filesystem::path ResolveDataFile(std::string_view name, const ClientSettings& settings);
+std::filesystem::path PrepareDataFile(std::string_view name, const ClientSettings& settings);
 
 }  // namespace zol

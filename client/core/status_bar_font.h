@@ -3,36 +3,16 @@
 // separated by commas.
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "client/model/log_font.h"
+
 namespace zol {
 
-// Longest face name a logical-font record holds (32 bytes with terminator).
-inline constexpr std::size_t kMaxFaceNameLength = 31;
 // Character height 35, normal weight, variable pitch, "Open Sans Light".
 inline constexpr const char* kDefaultStatusBarFontText =
     "-35,0,0,0,400,0,0,0,0,0,0,0,32,Open Sans Light";
-
-struct LogFont {
-    std::int32_t height = 0;  // negative: character height; positive: cell height
-    std::int32_t width = 0;
-    std::int32_t escapement = 0;
-    std::int32_t orientation = 0;
-    std::int32_t weight = 0;
-    std::uint8_t italic = 0;
-    std::uint8_t underline = 0;
-    std::uint8_t strikeOut = 0;
-    std::uint8_t charSet = 0;
-    std::uint8_t outPrecision = 0;
-    std::uint8_t clipPrecision = 0;
-    std::uint8_t quality = 0;
-    std::uint8_t pitchAndFamily = 0;
-    std::string faceName;
-
-    bool operator==(const LogFont&) const = default;
-};
 
 // Reads "h,w,esc,orient,weight,italic,underline,strike,charset,out,clip,
 // quality,pitch,face". Numbers read like atoi (leading blanks, sign, digits;

@@ -1,10 +1,12 @@
-// CZOLClientDoc: the client's one document. It will own the server's design
-// (objects, displays and their tiles) for the life of the process; for now
-// it carries the title the frame shows.
+// CZOLClientDoc: the client's one document. It owns the server's design
+// (objects, displays and their tiles) for the life of the process, and the
+// title the frame shows.
 #pragma once
 
 #include <QObject>
 #include <QString>
+
+#include "client/model/design.h"
 
 namespace zol {
 
@@ -24,8 +26,10 @@ class CZOLClientDoc : public QObject {
     const QString& Title() const { return title_; }
     void SetTitle(const QString& title);
 
-    // Design, DisplayRecord and TileRecord lists arrive with the display
-    // model; the document empties them before every reload.
+    // Emptied (Design::Clear) before every reload; windows keep ids, not
+    // pointers, into it.
+    Design& GetDesign() { return design_; }
+    const Design& GetDesign() const { return design_; }
 
   signals:
     void TitleChanged(const QString& title);
@@ -33,6 +37,7 @@ class CZOLClientDoc : public QObject {
   private:
     CZOLClientApp& app_;
     QString title_;
+    Design design_;
 };
 
 }  // namespace zol

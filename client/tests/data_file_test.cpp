@@ -1,8 +1,9 @@
-#include "client/core/data_file.h"
+#include "client/model/data_file.h"
 
 #include <sys/stat.h>
 
 #include "client/core/client_settings.h"
+#include "client/core/default_locations.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "client/core/data_file.h"
+#include "client/model/data_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -7,8 +7,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <system_error>
-
-#include "client/core/default_locations.h"
 
 namespace zol {
 
@@ -140,14 +138,6 @@ fs::path PrepareDataFile(std::string_view name, const fs::path& workDir) {
             return workDir / candidate;
     }
     return {};
-}
-
-fs::path ResolveDataFile(std::string_view name, const ClientSettings& settings) {
-    return ResolveDataFile(name, EffectiveTempDir(settings));
-}
-
-fs::path PrepareDataFile(std::string_view name, const ClientSettings& settings) {
-    return PrepareDataFile(name, EffectiveTempDir(settings));
 }
 
 }  // namespace zol

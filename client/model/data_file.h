@@ -17,8 +17,6 @@
 
 namespace zol {
 
-struct ClientSettings;
-
 // The name with backslashes turned into '/'.
 std::string NormaliseDataFileName(std::string_view name);
 
@@ -33,10 +31,5 @@ std::filesystem::path ResolveDataFile(std::string_view name, const std::filesyst
 // "..", "x/") or nothing could be created inside the working folder. The
 // working folder itself is made when missing.
 std::filesystem::path PrepareDataFile(std::string_view name, const std::filesystem::path& workDir);
-
-// The same under the client's working folder (TempDirPath, or its default
-// while that setting is empty).
-std::filesystem::path ResolveDataFile(std::string_view name, const ClientSettings& settings);
-std::filesystem::path PrepareDataFile(std::string_view name, const ClientSettings& settings);
 
 }  // namespace zol

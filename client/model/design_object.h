@@ -1,0 +1,60 @@
+// DesignObject: the client's copy of one object of the server's design (a
+// device, program, group or controller), created by LoadDesign and kept
+// until the next reload. Tiles, pushes and pop-ups find it by `objectId`.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "client/model/record_type.h"
+
+namespace zol {
+
+// Texts, keypad buttons and button states an object keeps.
+inline constexpr int kMaxObjectSlots = 16;
+
+enum ObjectKind : std::int32_t {
+    ObjectKindDevice = 0,
+    ObjectKindProgram = 1,
+    ObjectKindGroup = 2,
+    ObjectKindController = 3,
+};
+
+struct DesignObject {
+    std::int32_t recordType = kRecordTypeDesignObject;
+    std::string name;
+    std::int32_t objectId = 0;
+    std::int32_t reserved3 = 0;
+    std::string iconName;
+    std::string templateName;
+    std::string location;
+    std::string statusText;
+    std::int32_t clickAction = 0;        // 1 toggle on/off, 2 open the pop-up
+    std::int32_t doubleClickAction = 0;  // same values, for a double click
+    std::int32_t reserved2 = 0;
+    std::int32_t level = 0;           // 0 off, 1 to 99 dimmed (percent), 100 on
+    std::int32_t metered = 0;         // rated power in watts; 0 when not metered
+    std::int32_t suspendState = 0;    // 2 mode-suspended; other non-zero values suspended
+    std::int32_t errorCondition = 0;  // non-zero: the object has an error condition
+    std::int32_t objectKind = ObjectKindDevice;
+    std::int32_t reserved4 = 0;
+    std::int32_t textCount = 0;    // 0 to 16
+    std::int32_t buttonCount = 0;  // 0 to 16
+    std::array<std::string, kMaxObjectSlots> texts;
+    std::array<std::string, kMaxObjectSlots> buttonNames;
+    std::array<std::int32_t, kMaxObjectSlots> buttonStates{};
+    std::string ownIconName;  // replaces iconName when not empty
+    std::string caption;      // shown instead of the full name when not empty
+    std::int32_t ownLevel = 0;
+    std::string overlayText;
+    std::int32_t overlaySize = 0;
+    std::int32_t overlayColor = 0;  // 0x00BBGGRR
+};
+
+// "Location - Name": how every object command names the object.
+std::string FullObjectName(const DesignObject& object);
+// "Device", "Program", "Group" or "Controller"; empty for another kind.
+const char* ObjectKindName(std::int32_t objectKind);
+
+}  // namespace zol

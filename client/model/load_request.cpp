@@ -1,0 +1,46 @@
+#include "client/model/load_request.h"
+
+#include "client/model/request_channel.h"
+
+namespace zol {
+
+namespace {
+
+std::string Text(std::string_view name, std::string_view what, int code) {
+    std::string text(name);
+    text.append(what).append(". Error = ").append(std::to_string(code));
+    return text;
+}
+
+}  // namespace
+
+int LoadRequest::Send(std::string_view message) {
+    resultCode_ = 0;
+    reply_.clear();
+    const int error = channel_.SendRequest(message, resultCode_, reply_);
+    if (error != 0)
+        failureText_ = Text(name_, " timeout", error);
+    return error;
+}
+
+int LoadRequest::Failed() {
+    failureText_ = Text(name_, " failed", resultCode_);
+    return resultCode_;
+}
+
+int LoadRequest::Decode(ReplyFields& fields) {
+    const int code = fields.Decode(reply_);
+    return code == 0 ? 0 : DecodeFailed(code);
+}
+
+int LoadRequest::DecodeFailed(int code) {
+    failureText_ = Text(name_, " decode failed", code);
+    return code;
+}
+
+int LoadRequest::Fail(std::string_view what, int code) {
+    failureText_.assign(name_).append(" ").append(what);
+    return code;
+}
+
+}  // namespace zol

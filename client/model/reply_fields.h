@@ -1,0 +1,35 @@
+// The decoded fields of a reply, or of a list nested in one field, read by
+// their 1-based position. A position the message does not reach (even one
+// computed from a wild count) reads as an empty text and the number 0.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "serverlink/field_list.h"
+
+namespace zol {
+
+class ReplyFields {
+  public:
+    ReplyFields() = default;
+
+    // Decodes `message`; 0, or the decoder's code (the fields stay empty).
+    int Decode(std::string_view message);
+    // Decodes the text of field `position` as a list of its own.
+    int DecodeNested(std::int64_t position, ReplyFields& nested) const;
+
+    std::int64_t Count() const { return static_cast<std::int64_t>(values_.size()); }
+    bool Has(std::int64_t position) const { return position >= 1 && position <= Count(); }
+    const std::string& Text(std::int64_t position) const;
+    // The field's number: 0 for a field that is not a decimal number.
+    std::int32_t Number(std::int64_t position) const;
+    const FieldValue* Field(std::int64_t position) const;
+
+  private:
+    std::vector<FieldValue> values_;
+};
+
+}  // namespace zol

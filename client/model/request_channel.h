@@ -1,0 +1,34 @@
+// The one call the model makes to the server: send a request, wait for its
+// reply. The client passes its ServerLink; tests pass scripted replies.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "serverlink/server_link.h"
+
+namespace zol {
+
+class RequestChannel {
+  public:
+    virtual ~RequestChannel() = default;
+    // As ServerLink::SendRequest: 0, 1 (no reply in time), 2 (not sent) or
+    // -1 (reply not decodable); `reply` is the whole reply frame.
+    virtual int SendRequest(std::string_view message, std::int32_t& resultCode,
+                            std::string& reply) = 0;
+};
+
+class ServerLinkChannel : public RequestChannel {
+  public:
+    explicit ServerLinkChannel(ServerLink& link) : link_(link) {}
+    int SendRequest(std::string_view message, std::int32_t& resultCode,
+                    std::string& reply) override {
+        return link_.SendRequest(message, resultCode, reply);
+    }
+
+  private:
+    ServerLink& link_;
+};
+
+}  // namespace zol
