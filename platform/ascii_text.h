@@ -37,6 +37,15 @@ constexpr bool EqualsNoCase(std::string_view a, std::string_view b) {
            });
 }
 
+// Orders texts as EqualsNoCase compares them: byte by byte (unsigned) after
+// LowerAscii.
+constexpr bool LessNoCase(std::string_view a, std::string_view b) {
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return static_cast<unsigned char>(LowerAscii(x)) <
+               static_cast<unsigned char>(LowerAscii(y));
+    });
+}
+
 // A command-line word split at its first colon: "/Port:2001" gives the name
 // "/Port" and the value "2001"; a word without a colon is all name.
 struct SwitchWord {

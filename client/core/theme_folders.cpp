@@ -1,7 +1,6 @@
 #include "client/core/theme_folders.h"
 
 #include <algorithm>
-#include <cctype>
 #include <system_error>
 
 namespace zol {
@@ -10,15 +9,10 @@ namespace {
 
 constexpr const char* kRequiredThemes[] = {"Theme_36_36", "Theme_54_54", "Theme_110_110"};
 
-std::string Lower(std::string s) {
-    for (char& c : s)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
-
 }  // namespace
 
-ThemeFolderList EnumerateThemeFolders(const std::filesystem::path& themeDir) {
+ThemeFolderList EnumerateThemeFolders(const std::filesystem::path& themeDir,
+                                      const IconSetOptions& options) {
     ThemeFolderList list;
     std::error_code ec;
     std::filesystem::directory_iterator it(themeDir, ec);
@@ -31,14 +25,11 @@ ThemeFolderList EnumerateThemeFolders(const std::filesystem::path& themeDir) {
         std::error_code typeError;
         if (!it->is_directory(typeError))
             continue;
-        IconSet set;
-        set.name = it->path().filename().string();
-        if (LoadIconSet(set, it->path()) == 0)
-            list.sets.push_back(std::move(set));
+        auto set = std::make_unique<IconSet>();
+        set->name = it->path().filename().string();
+        if (LoadIconSet(*set, it->path(), options) == 0)
+            InsertIconSet(list.sets, std::move(set));
     }
-    std::stable_sort(list.sets.begin(), list.sets.end(), [](const IconSet& a, const IconSet& b) {
-        return Lower(a.name) < Lower(b.name);
-    });
     return list;
 }
 
@@ -48,7 +39,7 @@ std::vector<std::string> MissingThemeMessages(const ThemeFolderList& list) {
         return messages;
     for (const char* required : kRequiredThemes) {
         bool found = std::any_of(list.sets.begin(), list.sets.end(),
-                                 [&](const IconSet& set) { return set.name == required; });
+                                 [&](const auto& set) { return set->name == required; });
         if (!found)
             messages.push_back(std::string("Can't locate ") + required + "!  Check the install");
     }

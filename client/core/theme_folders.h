@@ -6,16 +6,18 @@
 #include <string>
 #include <vector>
 
-#include "client/display/icon_set.h"
+#include "client/model/icon_set.h"
+#include "client/model/icon_set_loader.h"
 
 namespace zol {
 
 struct ThemeFolderList {
-    bool listed = false;        // false when the theme folder could not be read at all
-    std::vector<IconSet> sets;  // sorted by name without regard to case
+    bool listed = false;  // false when the theme folder could not be read at all
+    IconSetList sets;     // sorted by name without regard to case, each at a fixed address
 };
 
-ThemeFolderList EnumerateThemeFolders(const std::filesystem::path& themeDir);
+ThemeFolderList EnumerateThemeFolders(const std::filesystem::path& themeDir,
+                                      const IconSetOptions& options = {});
 
 // "Can't locate Theme_36_36!  Check the install" and the like, for each of
 // the required themes missing from a listed folder, in the required order;

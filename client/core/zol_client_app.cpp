@@ -113,8 +113,16 @@ bool CZOLClientApp::InitInstance(const QStringList& arguments) {
     return true;
 }
 
+IconSetOptions CZOLClientApp::ThemeOptions() const {
+    IconSetOptions options;
+    // Fonts follow the main frame's DPI; before there is a frame, 96.
+    options.dpi = frame_ ? ScreenDpi() : kReferenceDpi;
+    options.backgroundColor = static_cast<std::uint32_t>(settings_.backgroundColor);
+    return options;
+}
+
 void CZOLClientApp::EnumerateThemes() {
-    themes_ = EnumerateThemeFolders(EffectiveThemeDir(settings_));
+    themes_ = EnumerateThemeFolders(EffectiveThemeDir(settings_), ThemeOptions());
     for (const std::string& message : MissingThemeMessages(themes_)) {
         if (environment_.warningBox)
             environment_.warningBox(QString::fromStdString(message));

@@ -61,6 +61,9 @@ class CZOLClientApp {
     ClientSettings& Settings() { return settings_; }
     const EffectiveConnection& Connection() const { return connection_; }
     const ThemeFolderList& Themes() const { return themes_; }
+    ThemeFolderList& Themes() { return themes_; }
+    // What loading (or reloading) an icon set takes from the program.
+    IconSetOptions ThemeOptions() const;
     const LocaleFormats& Formats() const { return formats_; }
     const HandshakeVersion& Version() const { return version_; }
     CMainFrame* MainFrame() const { return frame_.get(); }

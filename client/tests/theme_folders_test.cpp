@@ -4,7 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "client/display/profile_file.h"
+#include "client/model/profile_file.h"
 #include "temp_dir.h"
 
 namespace zol {
@@ -23,9 +23,9 @@ TEST(ThemeFoldersTest, EverySubfolderBecomesASetWithItsMetrics) {
     ThemeFolderList list = EnumerateThemeFolders(dir.Path());
     ASSERT_TRUE(list.listed);
     ASSERT_EQ(list.sets.size(), 3u);
-    EXPECT_EQ(list.sets[0].name, "Theme_110_110");
-    EXPECT_EQ(list.sets[1].name, "Theme_36_36");
-    const IconSet& t36 = list.sets[1];
+    EXPECT_EQ(list.sets[0]->name, "Theme_110_110");
+    EXPECT_EQ(list.sets[1]->name, "Theme_36_36");
+    const IconSet& t36 = *list.sets[1];
     EXPECT_EQ(t36.recordType, 2);
     EXPECT_EQ(t36.cxStandard, 36);
     EXPECT_EQ(t36.cyStandard, 36);
@@ -35,8 +35,9 @@ TEST(ThemeFoldersTest, EverySubfolderBecomesASetWithItsMetrics) {
     EXPECT_EQ(t36.fontCount, 8);  // 21 sizes, at most 8
     EXPECT_EQ(t36.folder, (dir.Path() / "Theme_36_36").string());
     // Missing keys take the defaults.
-    const IconSet& t110 = list.sets[0];
-    EXPECT_EQ(t110.cxStandard, 0);
+    const IconSet& t110 = *list.sets[0];
+    EXPECT_EQ(t110.cxStandard, 1);  // no zero to divide by later
+    EXPECT_EQ(t110.cxCell, kMinThemeCell);
     EXPECT_EQ(t110.fontFace, "Calibri");
     EXPECT_EQ(t110.fontPointMin, 12);
     EXPECT_EQ(t110.fontPointMax, 48);

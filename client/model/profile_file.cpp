@@ -1,4 +1,4 @@
-#include "client/display/profile_file.h"
+#include "client/model/profile_file.h"
 
 #include <cctype>
 #include <fstream>

@@ -1,0 +1,54 @@
+#include "client/model/theme_picture.h"
+
+#include <QColor>
+#include <QImageReader>
+#include <QPainter>
+#include <QString>
+
+#include <algorithm>
+
+namespace zol {
+
+QImage FitThemePicture(const QImage& image, int cx, int cy, std::uint32_t backgroundColor) {
+    // Qt premultiplies with exact rounding, (c * a + 127) / 255, and leaves
+    // opaque pixels alone.
+    QImage premultiplied = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    if (premultiplied.width() == cx && premultiplied.height() == cy)
+        return premultiplied;
+    QImage square(cx, cy, QImage::Format_ARGB32_Premultiplied);
+    square.fill(QColor(static_cast<int>(backgroundColor & 0xFF),
+                       static_cast<int>((backgroundColor >> 8) & 0xFF),
+                       static_cast<int>((backgroundColor >> 16) & 0xFF)));
+    const int x = std::max(0, (cx - premultiplied.width()) / 2);
+    const int y = std::max(0, (cy - premultiplied.height()) / 2);
+    QPainter painter(&square);
+    // A copy, not a blend: the picture's own pixels, alpha included.
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(x, y, premultiplied, 0, 0, std::min(cx, premultiplied.width()),
+                      std::min(cy, premultiplied.height()));
+    painter.end();
+    return square;
+}
+
+bool LoadThemePicture(const std::filesystem::path& path, int cx, int cy,
+                      std::uint32_t backgroundColor, ThemePicture& picture) {
+    QImageReader reader(QString::fromStdString(path.string()));
+    // Formats that cannot tell their size before decoding still stop at
+    // the allocation limit.
+    reader.setAllocationLimit(kMaxThemePictureMegabytes);
+    const QSize size = reader.size();
+    if (size.isValid() &&
+        (size.width() > kMaxThemePictureSide || size.height() > kMaxThemePictureSide))
+        return false;
+    QImage image;
+    if (!reader.read(&image) || image.isNull())
+        return false;
+    picture.originalWidth = image.width();
+    picture.originalHeight = image.height();
+    picture.picture =
+        std::make_shared<const QImage>(FitThemePicture(image, cx, cy, backgroundColor));
+    picture.path = path.string();
+    return true;
+}
+
+}  // namespace zol
