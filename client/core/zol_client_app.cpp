@@ -72,6 +72,7 @@ bool CZOLClientApp::InitInstance(const QStringList& arguments) {
     // 8, 9: settings, then the status-bar font and lock code decoded.
     store_.Load();
     settings_.Load(store_);
+    SettingsChanged();
 
     // 10: the locale's date and time formats.
     formats_ = LocaleFormats::FromLocale(QLocale::system());
@@ -111,6 +112,10 @@ bool CZOLClientApp::InitInstance(const QStringList& arguments) {
                        static_cast<std::intptr_t>(UiCommandCode::Connect), 0);
     }
     return true;
+}
+
+void CZOLClientApp::SettingsChanged() {
+    watchSettings_.Publish(WatchSettings::From(settings_));
 }
 
 void CZOLClientApp::EnumerateThemes() {

@@ -18,6 +18,7 @@
 #include "client/core/effective_connection.h"
 #include "client/core/locale_formats.h"
 #include "client/core/theme_folders.h"
+#include "client/core/watch_settings.h"
 #include "platform/registry_store.h"
 
 namespace zol {
@@ -59,6 +60,12 @@ class CZOLClientApp {
     int ExitInstance();
 
     ClientSettings& Settings() { return settings_; }
+    // Publishes what worker threads read of the settings. Whoever changes
+    // Settings() calls it afterwards (the settings pages on OK, a refused
+    // server version turning AutoReconnect off).
+    void SettingsChanged();
+    // What the connection-watch task reads, from any thread.
+    const PublishedWatchSettings& WatchSettingsChannel() const { return watchSettings_; }
     const EffectiveConnection& Connection() const { return connection_; }
     const ThemeFolderList& Themes() const { return themes_; }
     const LocaleFormats& Formats() const { return formats_; }
@@ -78,6 +85,7 @@ class CZOLClientApp {
     Environment environment_;
     RegistryStore store_;
     ClientSettings settings_;
+    PublishedWatchSettings watchSettings_;
     EffectiveConnection connection_;
     ThemeFolderList themes_;
     LocaleFormats formats_;

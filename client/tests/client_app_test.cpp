@@ -81,6 +81,18 @@ TEST_F(ClientAppTest, StartsWithTheFrameSplitterAndDocument) {
     EXPECT_EQ(frame->ConnectRequests(), 0);
 }
 
+TEST_F(ClientAppTest, WorkersReadTheSettingsPublishedAfterEachChange) {
+    Store("Connection", "KeepAliveTime", Dword(9));
+    auto app = Start({});
+    EXPECT_EQ(app->WatchSettingsChannel().Snapshot().keepAliveTime, 9);
+    app->Settings().autoReconnectTime = 45;
+    app->Settings().autoReconnect = 0;
+    EXPECT_EQ(app->WatchSettingsChannel().Snapshot().autoReconnectTime, 30) << "not yet published";
+    app->SettingsChanged();
+    EXPECT_EQ(app->WatchSettingsChannel().Snapshot(), WatchSettings::From(app->Settings()));
+    EXPECT_EQ(app->WatchSettingsChannel().Snapshot().autoReconnectTime, 45);
+}
+
 TEST_F(ClientAppTest, ScaledStatusBarRowAtAnotherDpi) {
     Store("Misc", "DebugDPI", Dword(144));
     auto app = Start({});
