@@ -4,6 +4,8 @@
 #include <cctype>
 #include <system_error>
 
+#include "guibase/windows1252_text.h"
+
 namespace zol {
 
 namespace {
@@ -32,7 +34,7 @@ ThemeFolderList EnumerateThemeFolders(const std::filesystem::path& themeDir) {
         if (!it->is_directory(typeError))
             continue;
         IconSet set;
-        set.name = it->path().filename().string();
+        set.name = Windows1252FromPath(it->path().filename());
         if (LoadIconSet(set, it->path()) == 0)
             list.sets.push_back(std::move(set));
     }

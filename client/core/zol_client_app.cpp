@@ -11,6 +11,7 @@
 #include "client/core/main_frame.h"
 #include "client/core/zol_client_doc.h"
 #include "client/display/zol_client_view.h"
+#include "guibase/windows1252_text.h"
 #include "zol_version.h"
 
 namespace zol {
@@ -19,11 +20,13 @@ namespace {
 
 CZOLClientApp* gApp = nullptr;
 
-std::vector<std::string> ToStdStrings(const QStringList& list) {
+// The switches' values go to the server and the settings as they would on
+// Windows: as Windows-1252 bytes, whatever the terminal's encoding.
+std::vector<std::string> ToWindows1252Words(const QStringList& list) {
     std::vector<std::string> out;
     out.reserve(static_cast<std::size_t>(list.size()));
     for (const QString& s : list)
-        out.push_back(s.toStdString());
+        out.push_back(ToWindows1252(s));
     return out;
 }
 
@@ -91,7 +94,7 @@ bool CZOLClientApp::InitInstance(const QStringList& arguments) {
     // 14: the effective connection from the settings, then the switches.
     connection_ = EffectiveConnection::FromSettings(settings_);
     openRemoteAccessViewer_ =
-        ApplyCommandLine(SplitCommandLine(ToStdStrings(arguments)), connection_)
+        ApplyCommandLine(SplitCommandLine(ToWindows1252Words(arguments)), connection_)
             .openRemoteAccessViewer;
 
     // 15: the document, the frame and its views.
@@ -122,7 +125,7 @@ void CZOLClientApp::EnumerateThemes() {
     themes_ = EnumerateThemeFolders(EffectiveThemeDir(settings_));
     for (const std::string& message : MissingThemeMessages(themes_)) {
         if (environment_.warningBox)
-            environment_.warningBox(QString::fromStdString(message));
+            environment_.warningBox(FromWindows1252(message));
     }
 }
 
