@@ -12,7 +12,6 @@
 #include "client/core/zol_client_doc.h"
 #include "client/display/zol_client_view.h"
 #include "guibase/windows1252_text.h"
-#include "zol_version.h"
 
 namespace zol {
 
@@ -68,9 +67,7 @@ bool CZOLClientApp::InitInstance(const QStringList& arguments) {
     // 6: the runtime's invalid-argument handler has no counterpart here.
 
     // 7: the version numbers the connect handshake sends, compiled in.
-    version_.major = kClientProductVersion.a;
-    version_.minor = kClientProductVersion.b;
-    version_.build = kClientProductVersion.c * 65536 + kClientProductVersion.d;
+    version_ = OwnGreetingNumbers(ClientProgram::Gui);
 
     // 8, 9: settings, then the status-bar font and lock code decoded.
     store_.Load();

@@ -8,7 +8,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -20,19 +19,12 @@
 #include "client/core/theme_folders.h"
 #include "client/core/watch_settings.h"
 #include "platform/registry_store.h"
+#include "serverlink/greeting_frame.h"
 
 namespace zol {
 
 class CMainFrame;
 class CZOLClientDoc;
-
-// The version numbers the connect handshake sends: a, b and c * 65536 + d of
-// the product version.
-struct HandshakeVersion {
-    std::int32_t major = 0;
-    std::int32_t minor = 0;
-    std::int32_t build = 0;
-};
 
 class CZOLClientApp {
   public:
@@ -69,7 +61,9 @@ class CZOLClientApp {
     const EffectiveConnection& Connection() const { return connection_; }
     const ThemeFolderList& Themes() const { return themes_; }
     const LocaleFormats& Formats() const { return formats_; }
-    const HandshakeVersion& Version() const { return version_; }
+    // The version numbers the connect handshake sends, as the server link
+    // computes them for this program.
+    const GreetingNumbers& Version() const { return version_; }
     CMainFrame* MainFrame() const { return frame_.get(); }
     CZOLClientDoc* Document() const { return document_; }
     bool RemoteAccessViewerRequested() const { return openRemoteAccessViewer_; }
@@ -89,7 +83,7 @@ class CZOLClientApp {
     EffectiveConnection connection_;
     ThemeFolderList themes_;
     LocaleFormats formats_;
-    HandshakeVersion version_;
+    GreetingNumbers version_{};
     bool openRemoteAccessViewer_ = false;
     bool exited_ = false;
     std::unique_ptr<CZOLClientDoc> ownedDocument_;
