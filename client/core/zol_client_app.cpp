@@ -7,10 +7,10 @@
 
 #include "client/core/app_messages.h"
 #include "client/core/default_locations.h"
-#include "client/core/dpi_scale.h"
 #include "client/core/main_frame.h"
 #include "client/core/zol_client_doc.h"
 #include "client/display/zol_client_view.h"
+#include "guibase/dpi_scale.h"
 #include "guibase/windows1252_text.h"
 
 namespace zol {
