@@ -6,11 +6,11 @@
 #include "cli/cli_settings.h"
 #include "cli/command_line.h"
 #include "cli/result_file.h"
-#include "cli/server_address.h"
 #include "platform/registry_store.h"
 #include "serverlink/connect_handshake.h"
 #include "serverlink/field_list.h"
 #include "serverlink/link_timeouts.h"
+#include "serverlink/server_address.h"
 #include "serverlink/server_link.h"
 
 namespace zol {
@@ -45,11 +45,9 @@ int ConnectAndSend(const CliSettings& settings, std::uint32_t address, const Com
     ServerLink link(timeouts);
     // One request and its reply: this thread can do the receiving itself.
     link.SetReceiveOnCaller(true);
-    ServerTarget target;
-    target.port = static_cast<std::uint16_t>(settings.serverPort & 0xFFFF);
-    target.address = address;
-    target.password = settings.serverPassword;
-    target.useRelay = false;  // this program never uses the cloud relay
+    // This program never uses the cloud relay.
+    const ServerTarget target =
+        MakeServerTarget(settings.serverPort, address, settings.serverPassword);
 
     std::string failureText;
     if (ConnectToServer(link, target, settings.clientName, failureText) != 0) {

@@ -13,9 +13,4 @@ inline constexpr int kMsgTextCellHeight = 24;  // pixels at 96 dpi
 // its cell is trunc(24 * dpi / 96) pixels high.
 QFont MsgTextFont(int dpi);
 
-// `font` at the largest pixel size whose cell height is at most
-// `cellPixels` (fonts come in whole pixel sizes, so an exact cell height is
-// not always to be had).
-QFont WithCellHeight(QFont font, int cellPixels);
-
 }  // namespace zol

@@ -7,9 +7,9 @@
 #include <QPushButton>
 #include <QStyle>
 
-#include "client/core/color_ref.h"
+#include "guibase/color_ref.h"
+#include "guibase/dialog_units.h"
 #include "guibase/time_format.h"
-#include "msgpopup/dialog_units.h"
 #include "msgpopup/msg_text_font.h"
 #include "msgpopup/msg_text_layout.h"
 

@@ -1,5 +1,6 @@
 #include "registry_store.h"
 #include "platform/ascii_text.h"
+#include "platform/windows1252.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -63,24 +64,6 @@ std::optional<std::string> ReadQuoted(std::string_view line, std::size_t& pos) {
     return std::nullopt;  // no closing quote: a truncated line
 }
 
-// Windows-1252 at 0x80..0x9F. Its five unassigned bytes stand for the C1
-// controls of the same number, as Windows converts them.
-constexpr char16_t kWindows1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-// The Windows-1252 byte of a character, '?' for one it cannot hold.
-char Windows1252Byte(char32_t c) {
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
-        return static_cast<char>(c);
-    for (std::size_t i = 0; i < std::size(kWindows1252High); ++i) {
-        if (kWindows1252High[i] == c)
-            return static_cast<char>(0x80 + i);
-    }
-    return '?';
-}
-
 std::string Utf16LeToWindows1252(std::string_view bytes) {
     auto unit = [&](std::size_t i) -> char32_t {
         return static_cast<unsigned char>(bytes[i]) |
@@ -95,7 +78,7 @@ std::string Utf16LeToWindows1252(std::string_view bytes) {
         if (c >= 0xD800 && c < 0xDC00 && i + 3 < bytes.size() && unit(i + 2) >= 0xDC00 &&
             unit(i + 2) < 0xE000)
             i += 2;
-        out += Windows1252Byte(c);
+        out += UnicodeToWindows1252(c);
     }
     if (i < bytes.size())
         out += '?';  // half a code unit
@@ -126,7 +109,7 @@ std::string Utf8ToWindows1252(std::string_view bytes) {
             ++i;
             continue;
         }
-        out += Windows1252Byte(c);
+        out += UnicodeToWindows1252(c);
         i += static_cast<std::size_t>(tail) + 1;
     }
     return out;

@@ -1,11 +1,10 @@
 #include "serverlink/relay_host_lookup.h"
 
 #include <arpa/inet.h>
-#include <netdb.h>
-#include <sys/socket.h>
 
-#include <cstring>
 #include <system_error>
+
+#include "serverlink/server_address.h"
 
 namespace zol {
 namespace {
@@ -18,27 +17,7 @@ std::uint32_t DottedAddress(const std::string& host) {
 }  // namespace
 
 std::uint32_t LookupIpv4(const std::string& host) {
-    if (host.empty())
-        return 0;
-    if (const std::uint32_t dotted = DottedAddress(host))
-        return dotted;
-    addrinfo hints{};
-    hints.ai_family = AF_INET;
-    hints.ai_socktype = SOCK_STREAM;
-    addrinfo* found = nullptr;
-    if (::getaddrinfo(host.c_str(), nullptr, &hints, &found) != 0 || !found)
-        return 0;
-    std::uint32_t address = 0;
-    for (const addrinfo* entry = found; entry; entry = entry->ai_next) {
-        if (entry->ai_family == AF_INET) {
-            sockaddr_in ipv4{};
-            std::memcpy(&ipv4, entry->ai_addr, sizeof ipv4);
-            address = ipv4.sin_addr.s_addr;
-            break;
-        }
-    }
-    ::freeaddrinfo(found);
-    return address;
+    return htonl(LookupHostIpv4(host).value_or(0));
 }
 
 RelayHostLookup::RelayHostLookup(Resolver resolver) : resolver_(std::move(resolver)) {}

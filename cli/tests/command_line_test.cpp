@@ -3,9 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "cli/cli_reports.h"
-#include "cli/server_address.h"
-
-#include <arpa/inet.h>
 
 namespace zol {
 namespace {
@@ -69,32 +66,6 @@ TEST(ReadCommandLine, OnlyTheFirst99WordsAreRead) {
     args.push_back("/Port:4321");  // the 100th: not read
     Read(args, s);
     EXPECT_EQ(s.serverPort, 1234);
-}
-
-TEST(ParseDottedAddress, FourDecimalPartsModulo256) {
-    auto a = ParseDottedAddress("192.168.1.10");
-    ASSERT_TRUE(a.has_value());
-    EXPECT_EQ(*a, htonl(0xC0A8010A));
-    EXPECT_EQ(*ParseDottedAddress("256.257.0.1000"), htonl(0x000100E8));
-    EXPECT_EQ(*ParseDottedAddress("127.0.0.1"), htonl(0x7F000001));
-    EXPECT_EQ(*ParseDottedAddress("99999999999999999999.0.0.1"), htonl(0xFF000001))
-        << "10^20 - 1 is 255 modulo 256";
-    for (const char* text : {"192.168.1", "192.168.1.x", "a.b.c.d", "1..2.3", "", "1.2.3.4.",
-                             " 1.2.3.4", "1.2.3.-4"}) {
-        EXPECT_FALSE(ParseDottedAddress(text).has_value()) << text;
-    }
-    // The fourth part is all the rest, so a fifth dotted part makes it non-decimal.
-    EXPECT_FALSE(ParseDottedAddress("1.2.3.4.5").has_value());
-}
-
-TEST(ResolveServerAddress, LooksUpNamesLocallyAndRefusesImpossibleOnes) {
-    auto local = ResolveServerAddress("localhost");
-    ASSERT_TRUE(local.has_value());
-    EXPECT_EQ(*local, htonl(0x7F000001));
-    EXPECT_FALSE(ResolveServerAddress(std::string(100000, 'a')).has_value());
-    EXPECT_FALSE(ResolveServerAddress(std::string(64, 'a') + ".invalid").has_value());
-    EXPECT_FALSE(ResolveServerAddress("bad name").has_value());
-    EXPECT_FALSE(ResolveServerAddress("\xe9t\xe9").has_value());
 }
 
 TEST(CliReports, WordsReportsListAllEightWords) {

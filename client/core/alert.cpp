@@ -11,9 +11,10 @@
 #include <algorithm>
 
 #include "client/core/alert_icon.h"
-#include "client/core/dpi_scale.h"
 #include "client/core/main_frame.h"
 #include "client/core/zol_client_app.h"
+#include "guibase/dpi_scale.h"
+#include "guibase/font_conversion.h"
 
 namespace zol {
 

@@ -3,7 +3,8 @@
 //
 // The fields are the program's process-wide settings; the one instance is
 // owned by CZOLClientApp. Thread-safety: none; the user-interface thread owns
-// it, workers read fields that do not change while they run.
+// it. Workers never read it: they read snapshots the application publishes
+// (watch_settings.h).
 #pragma once
 
 #include <array>

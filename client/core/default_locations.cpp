@@ -4,6 +4,7 @@
 
 #include "client/core/client_settings.h"
 #include "client/model/data_file.h"
+#include "guibase/windows1252_text.h"
 
 #if ZOL_HAVE_ASSET_PATHS
 #include "assets/asset_paths.h"
@@ -13,7 +14,7 @@ namespace zol {
 
 std::filesystem::path EffectiveThemeDir(const ClientSettings& settings) {
     if (!settings.themeDirPath.empty())
-        return settings.themeDirPath;
+        return PathFromWindows1252(settings.themeDirPath);
 #if ZOL_HAVE_ASSET_PATHS
     return ThemesDir();
 #else
@@ -25,7 +26,7 @@ std::filesystem::path EffectiveThemeDir(const ClientSettings& settings) {
 
 std::filesystem::path EffectiveTempDir(const ClientSettings& settings) {
     if (!settings.tempDirPath.empty())
-        return settings.tempDirPath;
+        return PathFromWindows1252(settings.tempDirPath);
     std::filesystem::path base;
     if (const char* xdg = std::getenv("XDG_CACHE_HOME"); xdg != nullptr && *xdg == '/') {
         base = xdg;

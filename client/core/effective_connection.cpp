@@ -6,6 +6,7 @@
 
 #include "client/core/client_settings.h"
 #include "platform/ascii_text.h"
+#include "serverlink/server_address.h"
 
 namespace zol {
 
@@ -36,30 +37,6 @@ EffectiveConnection EffectiveConnection::FromSettings(const ClientSettings& sett
     return c;
 }
 
-bool ParseDottedIPv4(std::string_view text, std::uint32_t& address) {
-    std::uint32_t result = 0;
-    int parts = 0;
-    std::size_t start = 0;
-    while (true) {
-        std::size_t dot = text.find('.', start);
-        std::string_view part = text.substr(
-            start, dot == std::string_view::npos ? std::string_view::npos : dot - start);
-        if (!AllDecimalDigits(part))
-            return false;
-        std::int64_t octet = DigitsValue(part, 255);
-        if (octet < 0 || ++parts > 4)
-            return false;
-        result = (result << 8) | static_cast<std::uint32_t>(octet);
-        if (dot == std::string_view::npos)
-            break;
-        start = dot + 1;
-    }
-    if (parts != 4)
-        return false;
-    address = result;
-    return true;
-}
-
 std::vector<std::string> SplitCommandLine(const std::vector<std::string>& arguments) {
     std::vector<std::string> words;
     for (const std::string& argument : arguments) {
@@ -85,11 +62,11 @@ CommandLineResult ApplyCommandLine(const std::vector<std::string>& words, Effect
         if (EqualsNoCase(name, "/RAV")) {
             result.openRemoteAccessViewer = true;
         } else if (EqualsNoCase(name, "/ZOLServer")) {
-            std::uint32_t address = 0;
-            if (!ParseDottedIPv4(value, address))
+            const std::optional<std::uint32_t> address = ParseDottedAddress(value);
+            if (!address)
                 continue;
             c.addressKind = kAddressKindIPv4;
-            c.ipv4Address = address;
+            c.ipv4Address = *address;
             c.useRelay = 0;
             c.overridden = true;
         } else if (EqualsNoCase(name, "/ZOLServerName")) {
@@ -146,6 +123,17 @@ bool ConnectionDetailsComplete(const ClientSettings& settings, const EffectiveCo
     if (settings.primaryType == kAddressKindHostName)
         return !settings.primaryName.empty();
     return false;
+}
+
+std::optional<ServerTarget> ResolveTarget(const EffectiveConnection& c) {
+    std::uint32_t address = c.ipv4Address;
+    if (c.useRelay == 0 && c.addressKind == kAddressKindHostName) {
+        const std::optional<std::uint32_t> found = LookupHostIpv4(c.hostName);
+        if (!found)
+            return std::nullopt;
+        address = *found;
+    }
+    return MakeServerTarget(c.serverPort, address, c.password, c.useRelay != 0, c.relayCredential);
 }
 
 }  // namespace zol

@@ -2,7 +2,8 @@
 // overridden by the command-line switches.
 //
 // Switches (compared without regard to case, "switch" or "switch:value"):
-//   /ZOLServer:a.b.c.d   address a.b.c.d, no relay (four decimal parts 0-255)
+//   /ZOLServer:a.b.c.d   address a.b.c.d, no relay (four decimal parts, each
+//                        modulo 256, as zolcli reads them)
 //   /ZOLServerName:host  host name, no relay
 //   /Port:n              port (all digits, 1-65535), no relay
 //   /PSWD:text           password
@@ -14,9 +15,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
+
+#include "serverlink/server_target.h"
 
 namespace zol {
 
@@ -54,7 +57,9 @@ CommandLineResult ApplyCommandLine(const std::vector<std::string>& words,
 bool ConnectionDetailsComplete(const ClientSettings& settings,
                                const EffectiveConnection& connection);
 
-// "a.b.c.d" with four decimal parts of 0-255, first octet in the high byte.
-bool ParseDottedIPv4(std::string_view text, std::uint32_t& address);
+// The target a connect with `connection` dials. A host name (without the
+// relay) is looked up now, which may block; nullopt when it has no IPv4
+// address. Otherwise the stored address is used as it is.
+std::optional<ServerTarget> ResolveTarget(const EffectiveConnection& connection);
 
 }  // namespace zol

@@ -6,10 +6,10 @@
 #include <QSplitter>
 
 #include "client/core/app_messages.h"
-#include "client/core/color_ref.h"
-#include "client/core/dpi_scale.h"
 #include "client/core/zol_client_app.h"
 #include "client/display/zol_client_view.h"
+#include "guibase/color_ref.h"
+#include "guibase/dpi_scale.h"
 
 namespace zol {
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <system_error>
 
+#include "guibase/windows1252_text.h"
+
 namespace zol {
 
 namespace {
@@ -26,7 +28,7 @@ ThemeFolderList EnumerateThemeFolders(const std::filesystem::path& themeDir,
         if (!it->is_directory(typeError))
             continue;
         auto set = std::make_unique<IconSet>();
-        set->name = it->path().filename().string();
+        set->name = Windows1252FromPath(it->path().filename());
         if (LoadIconSet(*set, it->path(), options) == 0)
             InsertIconSet(list.sets, std::move(set));
     }

@@ -7,11 +7,11 @@
 
 #include "client/core/app_messages.h"
 #include "client/core/default_locations.h"
-#include "client/core/dpi_scale.h"
 #include "client/core/main_frame.h"
 #include "client/core/zol_client_doc.h"
 #include "client/display/zol_client_view.h"
-#include "zol_version.h"
+#include "guibase/dpi_scale.h"
+#include "guibase/windows1252_text.h"
 
 namespace zol {
 
@@ -19,11 +19,13 @@ namespace {
 
 CZOLClientApp* gApp = nullptr;
 
-std::vector<std::string> ToStdStrings(const QStringList& list) {
+// The switches' values go to the server and the settings as they would on
+// Windows: as Windows-1252 bytes, whatever the terminal's encoding.
+std::vector<std::string> ToWindows1252Words(const QStringList& list) {
     std::vector<std::string> out;
     out.reserve(static_cast<std::size_t>(list.size()));
     for (const QString& s : list)
-        out.push_back(s.toStdString());
+        out.push_back(ToWindows1252(s));
     return out;
 }
 
@@ -65,13 +67,12 @@ bool CZOLClientApp::InitInstance(const QStringList& arguments) {
     // 6: the runtime's invalid-argument handler has no counterpart here.
 
     // 7: the version numbers the connect handshake sends, compiled in.
-    version_.major = kClientProductVersion.a;
-    version_.minor = kClientProductVersion.b;
-    version_.build = kClientProductVersion.c * 65536 + kClientProductVersion.d;
+    version_ = OwnGreetingNumbers(ClientProgram::Gui);
 
     // 8, 9: settings, then the status-bar font and lock code decoded.
     store_.Load();
     settings_.Load(store_);
+    SettingsChanged();
 
     // 10: the locale's date and time formats.
     formats_ = LocaleFormats::FromLocale(QLocale::system());
@@ -90,7 +91,7 @@ bool CZOLClientApp::InitInstance(const QStringList& arguments) {
     // 14: the effective connection from the settings, then the switches.
     connection_ = EffectiveConnection::FromSettings(settings_);
     openRemoteAccessViewer_ =
-        ApplyCommandLine(SplitCommandLine(ToStdStrings(arguments)), connection_)
+        ApplyCommandLine(SplitCommandLine(ToWindows1252Words(arguments)), connection_)
             .openRemoteAccessViewer;
 
     // 15: the document, the frame and its views.
@@ -121,11 +122,15 @@ IconSetOptions CZOLClientApp::ThemeOptions() const {
     return options;
 }
 
+void CZOLClientApp::SettingsChanged() {
+    watchSettings_.Publish(WatchSettings::From(settings_));
+}
+
 void CZOLClientApp::EnumerateThemes() {
     themes_ = EnumerateThemeFolders(EffectiveThemeDir(settings_), ThemeOptions());
     for (const std::string& message : MissingThemeMessages(themes_)) {
         if (environment_.warningBox)
-            environment_.warningBox(QString::fromStdString(message));
+            environment_.warningBox(FromWindows1252(message));
     }
 }
 

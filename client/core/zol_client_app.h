@@ -8,7 +8,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -18,20 +17,14 @@
 #include "client/core/effective_connection.h"
 #include "client/core/locale_formats.h"
 #include "client/core/theme_folders.h"
+#include "client/core/watch_settings.h"
 #include "platform/registry_store.h"
+#include "serverlink/greeting_frame.h"
 
 namespace zol {
 
 class CMainFrame;
 class CZOLClientDoc;
-
-// The version numbers the connect handshake sends: a, b and c * 65536 + d of
-// the product version.
-struct HandshakeVersion {
-    std::int32_t major = 0;
-    std::int32_t minor = 0;
-    std::int32_t build = 0;
-};
 
 class CZOLClientApp {
   public:
@@ -59,13 +52,21 @@ class CZOLClientApp {
     int ExitInstance();
 
     ClientSettings& Settings() { return settings_; }
+    // Publishes what worker threads read of the settings. Whoever changes
+    // Settings() calls it afterwards (the settings pages on OK, a refused
+    // server version turning AutoReconnect off).
+    void SettingsChanged();
+    // What the connection-watch task reads, from any thread.
+    const PublishedWatchSettings& WatchSettingsChannel() const { return watchSettings_; }
     const EffectiveConnection& Connection() const { return connection_; }
     const ThemeFolderList& Themes() const { return themes_; }
     ThemeFolderList& Themes() { return themes_; }
     // What loading (or reloading) an icon set takes from the program.
     IconSetOptions ThemeOptions() const;
     const LocaleFormats& Formats() const { return formats_; }
-    const HandshakeVersion& Version() const { return version_; }
+    // The version numbers the connect handshake sends, as the server link
+    // computes them for this program.
+    const GreetingNumbers& Version() const { return version_; }
     CMainFrame* MainFrame() const { return frame_.get(); }
     CZOLClientDoc* Document() const { return document_; }
     bool RemoteAccessViewerRequested() const { return openRemoteAccessViewer_; }
@@ -81,10 +82,11 @@ class CZOLClientApp {
     Environment environment_;
     RegistryStore store_;
     ClientSettings settings_;
+    PublishedWatchSettings watchSettings_;
     EffectiveConnection connection_;
     ThemeFolderList themes_;
     LocaleFormats formats_;
-    HandshakeVersion version_;
+    GreetingNumbers version_{};
     bool openRemoteAccessViewer_ = false;
     bool exited_ = false;
     std::unique_ptr<CZOLClientDoc> ownedDocument_;

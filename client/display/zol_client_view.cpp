@@ -3,7 +3,8 @@
 #include <QPainter>
 
 #include "client/core/app_messages.h"
-#include "client/core/dpi_scale.h"
+#include "guibase/dpi_scale.h"
+#include "guibase/font_conversion.h"
 
 namespace zol {
 

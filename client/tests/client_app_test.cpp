@@ -11,6 +11,7 @@
 #include "client/core/main_frame.h"
 #include "client/core/zol_client_doc.h"
 #include "client/display/zol_client_view.h"
+#include "guibase/windows1252_text.h"
 #include "temp_dir.h"
 
 namespace zol {
@@ -25,8 +26,10 @@ RegistryValue Dword(std::uint32_t n) {
 
 class ClientAppTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        themes_ = dir_.Path() / "themes";
+    void SetUp() override { MakeThemes(dir_.Path() / "themes"); }
+
+    void MakeThemes(const std::filesystem::path& folder) {
+        themes_ = folder;
         for (const char* t : {"Theme_36_36", "Theme_54_54", "Theme_110_110"}) {
             dir_.Write(themes_ / t / "theme.txt", "[Metrics]\ncxCell=50\n");
         }
@@ -45,7 +48,8 @@ class ClientAppTest : public ::testing::Test {
     std::filesystem::path RegistryFile() const { return dir_.Path() / "ZOLClient.reg"; }
 
     std::unique_ptr<CZOLClientApp> Start(const QStringList& arguments) {
-        Store("Location", "ThemeDirPath", {kRegSz, themes_.string()});
+        // Settings hold Windows-1252 texts, paths included.
+        Store("Location", "ThemeDirPath", {kRegSz, Windows1252FromPath(themes_)});
         CZOLClientApp::Environment env;
         env.registryFile = RegistryFile();
         env.warningBox = [this](const QString& text) { warnings_.push_back(text); };
@@ -75,10 +79,29 @@ TEST_F(ClientAppTest, StartsWithTheFrameSplitterAndDocument) {
     EXPECT_EQ(app->Document()->Title(), QStringLiteral("Not Connected"));
     EXPECT_EQ(app->Themes().sets.size(), 3u);
     EXPECT_TRUE(warnings_.isEmpty());
-    EXPECT_EQ(app->Version().major, 16);
-    EXPECT_EQ(app->Version().build, 17);
+    EXPECT_EQ(app->Version(), (GreetingNumbers{16, 0, 17}));
     // No AutoConnect: nothing posted.
     EXPECT_EQ(frame->ConnectRequests(), 0);
+}
+
+TEST_F(ClientAppTest, WorkersReadTheSettingsPublishedAfterEachChange) {
+    Store("Connection", "KeepAliveTime", Dword(9));
+    auto app = Start({});
+    EXPECT_EQ(app->WatchSettingsChannel().Snapshot().keepAliveTime, 9);
+    app->Settings().autoReconnectTime = 45;
+    app->Settings().autoReconnect = 0;
+    EXPECT_EQ(app->WatchSettingsChannel().Snapshot().autoReconnectTime, 30) << "not yet published";
+    app->SettingsChanged();
+    EXPECT_EQ(app->WatchSettingsChannel().Snapshot(), WatchSettings::From(app->Settings()));
+    EXPECT_EQ(app->WatchSettingsChannel().Snapshot().autoReconnectTime, 45);
+}
+
+TEST_F(ClientAppTest, NonAsciiSwitchesAndFoldersCrossTheEdgeAsWindows1252) {
+    MakeThemes(dir_.Path() / "th\xC3\xA8mes");  // "thèmes" as the file system names it
+    auto app = Start({QStringLiteral(u"/PSWD:café€✓")});
+    EXPECT_EQ(app->Connection().password, "caf\xE9\x80?") << "the bytes the server expects";
+    EXPECT_EQ(app->Themes().sets.size(), 3u);
+    EXPECT_TRUE(warnings_.isEmpty());
 }
 
 TEST_F(ClientAppTest, ScaledStatusBarRowAtAnotherDpi) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "client/core/client_settings.h"
+#include "serverlink/server_address.h"
 
 namespace zol {
 namespace {
@@ -34,16 +35,22 @@ TEST(CommandLineTest, MalformedValuesChangeNothing) {
     s.serverPort = 2000;
     for (const char* line :
          {"/ZOLServer:192.168.1", "/ZOLServer:192.168.1.2.3", "/ZOLServer:192..1.2",
-          "/ZOLServer:192.168.1.x", "/ZOLServer:192.168.1.256", "/ZOLServer:", "/ZOLServer",
-          "/Port:12a", "/Port:", "/Port:-1", "/Port:99999999999999999999", "/Port:0",
-          "/CloudConnect:yes", "/CloudToken:", "/ZOLServerName:", "ZOLServer:1.2.3.4", "/Unknown:1",
-          "/ZOLServer:+1.2.3.4"}) {
+          "/ZOLServer:192.168.1.x", "/ZOLServer:", "/ZOLServer", "/Port:12a", "/Port:", "/Port:-1",
+          "/Port:99999999999999999999", "/Port:0", "/CloudConnect:yes", "/CloudToken:",
+          "/ZOLServerName:", "ZOLServer:1.2.3.4", "/Unknown:1", "/ZOLServer:+1.2.3.4"}) {
         EffectiveConnection c = Apply(s, line);
         EXPECT_FALSE(c.overridden) << line;
         EXPECT_EQ(c.ipv4Address, 0u) << line;
         EXPECT_EQ(c.serverPort, 2000) << line;
         EXPECT_EQ(c.useRelay, 0) << line;
     }
+}
+
+TEST(CommandLineTest, DottedAddressesFollowTheSameRuleAsZolcli) {
+    ClientSettings s;
+    EffectiveConnection c = Apply(s, "/ZOLServer:192.168.1.257");
+    EXPECT_TRUE(c.overridden);
+    EXPECT_EQ(c.ipv4Address, 0xC0A80101u) << "each part modulo 256";
 }
 
 TEST(CommandLineTest, RelaySwitchesApplyInOrder) {
@@ -110,6 +117,32 @@ TEST(ConnectionDetailsTest, WithOverrideTheEffectiveConnectionDecides) {
     EXPECT_TRUE(ConnectionDetailsComplete(s, Apply(s, "/PSWD:p")));  // address from settings
     s.primaryIPAddress = 0;
     EXPECT_FALSE(ConnectionDetailsComplete(s, Apply(s, "/PSWD:p")));
+}
+
+TEST(ResolveTargetTest, StoredAddressOrLookedUpNameInNetworkOrder) {
+    ClientSettings s;
+    s.primaryIPAddress = 0x7F000102;
+    s.serverPort = 2001;
+    s.password = "pw";
+    std::optional<ServerTarget> direct = ResolveTarget(EffectiveConnection::FromSettings(s));
+    ASSERT_TRUE(direct.has_value());
+    EXPECT_EQ(direct->address, MakeServerTarget(0, 0x7F000102u, {}).address);
+    EXPECT_EQ(direct->port, 2001);
+    EXPECT_EQ(direct->password, "pw");
+    EXPECT_FALSE(direct->useRelay);
+
+    std::optional<ServerTarget> named = ResolveTarget(Apply(s, "/ZOLServerName:localhost"));
+    ASSERT_TRUE(named.has_value());
+    EXPECT_EQ(named->address, MakeServerTarget(0, 0x7F000001u, {}).address);
+    EXPECT_FALSE(ResolveTarget(Apply(s, "/ZOLServerName:bad..name")).has_value());
+
+    // Through the relay the name is not looked up: the relay announces the server.
+    s.agentToken = "tok";
+    EffectiveConnection relayed = Apply(s, "/ZOLServerName:bad..name /CloudConnect:1");
+    std::optional<ServerTarget> viaRelay = ResolveTarget(relayed);
+    ASSERT_TRUE(viaRelay.has_value());
+    EXPECT_TRUE(viaRelay->useRelay);
+    EXPECT_EQ(viaRelay->relayCredential, "tok");
 }
 
 }  // namespace

@@ -45,6 +45,14 @@ TEST(ThemeFoldersTest, EverySubfolderBecomesASetWithItsMetrics) {
     EXPECT_TRUE(MissingThemeMessages(list).empty());
 }
 
+TEST(ThemeFoldersTest, FolderNamesBecomeWindows1252Names) {
+    testing::TempDir dir;
+    dir.Write("Th\xC3\xA8me/theme.txt", "");  // "Thème" in the file system's UTF-8
+    ThemeFolderList list = EnumerateThemeFolders(dir.Path());
+    ASSERT_EQ(list.sets.size(), 1u);
+    EXPECT_EQ(list.sets[0].name, "Th\xE8me");
+}
+
 TEST(ThemeFoldersTest, OnlyTheMissingRequiredThemesAreReported) {
     testing::TempDir dir;
     dir.Write("Theme_36_36/theme.txt", "");

@@ -14,13 +14,6 @@ constexpr int ScalePixels(int pixels, int dpi) {
     return static_cast<int>(std::int64_t{pixels} * dpi / kReferenceDpi);
 }
 
-// Pixels of a font of `points` points: points * dpi / 72 (96 dpi when unknown).
-constexpr int PointsToPixels(int points, int dpi) {
-    if (dpi <= 0)
-        dpi = kReferenceDpi;
-    return static_cast<int>(std::int64_t{points} * dpi / 72);
-}
-
 // The DPI the interface scales with: DebugDPI when set (to try other
 // screens), else ScreenDPI when set, else what the screen reports.
 constexpr int EffectiveDpi(std::int32_t screenDpiSetting, std::int32_t debugDpiSetting,

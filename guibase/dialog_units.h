@@ -4,25 +4,14 @@
 #pragma once
 
 #include <QFont>
-#include <QFontMetrics>
 #include <QRect>
 
 namespace zol {
 
 class DialogUnits {
   public:
-    explicit DialogUnits(const QFont& font) {
-        const QFontMetrics metrics(font);
-        // The average width over the 52 letters, rounded, as the system does.
-        const int letters = metrics.horizontalAdvance(
-            QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
-        baseX_ = (letters / 26 + 1) / 2;
-        baseY_ = metrics.height();
-        if (baseX_ <= 0)
-            baseX_ = 1;
-        if (baseY_ <= 0)
-            baseY_ = 1;
-    }
+    // Needs a QGuiApplication for the font metrics.
+    explicit DialogUnits(const QFont& font);
 
     int X(int units) const { return units * baseX_ / 4; }
     int Y(int units) const { return units * baseY_ / 8; }
