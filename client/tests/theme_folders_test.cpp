@@ -50,7 +50,7 @@ TEST(ThemeFoldersTest, FolderNamesBecomeWindows1252Names) {
     dir.Write("Th\xC3\xA8me/theme.txt", "");  // "Thème" in the file system's UTF-8
     ThemeFolderList list = EnumerateThemeFolders(dir.Path());
     ASSERT_EQ(list.sets.size(), 1u);
-    EXPECT_EQ(list.sets[0].name, "Th\xE8me");
+    EXPECT_EQ(list.sets[0]->name, "Th\xE8me");
 }
 
 TEST(ThemeFoldersTest, OnlyTheMissingRequiredThemesAreReported) {

@@ -5,7 +5,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "client/core/dpi_scale.h"
+#include "guibase/dpi_scale.h"
 
 namespace zol {
 

@@ -123,13 +123,13 @@ TEST(ModelZolsimTest, TheDemoHouseLoadsWhole) {
     EXPECT_GE(design.scheduleCount, 1);
     EXPECT_TRUE(sim.Reporter().messages.empty());
 
-    // 14 server displays and the constructed home page, which lists the
+    // 16 server displays and the constructed home page, which lists the
     // displays not hidden from it.
-    ASSERT_EQ(design.displays.size(), 15u);
+    ASSERT_EQ(design.displays.size(), 17u);
     const DisplayRecord* home = design.HomeDisplay();
     ASSERT_NE(home, nullptr);
     EXPECT_EQ(home->name, "Home");
-    EXPECT_EQ(home->objectCount, 12);
+    EXPECT_EQ(home->objectCount, 14);
     EXPECT_EQ(MainTiles(design).size(), 11u);
     EXPECT_EQ(design.FindDisplayByName("Message Board")->tiles.front().tileType, TileText);
 
