@@ -43,6 +43,8 @@ int ConnectAndSend(const CliSettings& settings, std::uint32_t address, const Com
                    const ResultFile& result) {
     LinkTimeouts timeouts = TimeoutsFrom(settings);
     ServerLink link(timeouts);
+    // One request and its reply: this thread can do the receiving itself.
+    link.SetReceiveOnCaller(true);
     ServerTarget target;
     target.port = static_cast<std::uint16_t>(settings.serverPort & 0xFFFF);
     target.address = address;

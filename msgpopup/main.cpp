@@ -5,16 +5,16 @@
 //   zolmsg --screenshot FILE ...                  save the window as a PNG and quit
 #include <QApplication>
 
+#include "msgpopup/msg_command_line.h"
 #include "msgpopup/zol_msg_app.h"
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    QStringList arguments = QApplication::arguments();
-    arguments.removeFirst();
-    QString screenshot;
-    if (arguments.size() >= 2 && arguments.first() == QStringLiteral("--screenshot")) {
-        screenshot = arguments.at(1);
-        arguments.remove(0, 2);
-    }
-    return zol::CZOLMsgApp().Run(arguments, screenshot);
+    // Every argument is ours: Qt gets the program name only, so that a
+    // message holding "-platform", "-style" or "-reverse" is shown as it is.
+    const zol::MsgProgramArguments arguments = zol::ReadMsgProgramArguments(argc, argv);
+    char programName[] = "zolmsg";
+    int qtArgc = 1;
+    char* qtArgv[] = {argc > 0 && argv[0] != nullptr ? argv[0] : programName, nullptr};
+    QApplication app(qtArgc, qtArgv);
+    return zol::CZOLMsgApp().Run(arguments.messageWords, arguments.screenshotFile);
 }

@@ -5,6 +5,18 @@
 
 namespace zol {
 
+MsgProgramArguments ReadMsgProgramArguments(int argc, char** argv) {
+    MsgProgramArguments arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.messageWords.push_back(QString::fromLocal8Bit(argv[i]));
+    QStringList& words = arguments.messageWords;
+    if (words.size() >= 2 && words.first() == QStringLiteral("--screenshot")) {
+        arguments.screenshotFile = words.at(1);
+        words.remove(0, 2);
+    }
+    return arguments;
+}
+
 QString JoinMsgArguments(const QStringList& argumentsAfterProgram) {
     return argumentsAfterProgram.join(QLatin1Char(' '));
 }

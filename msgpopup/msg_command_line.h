@@ -18,6 +18,16 @@ struct MsgCommand {
     QString text;
 };
 
+// zolmsg's own arguments, read from argv before Qt sees it so that message
+// words such as "-platform" or "-style" stay message words: "--screenshot
+// FILE" when it comes first (save the window as a PNG and quit), then the
+// words of the message.
+struct MsgProgramArguments {
+    QString screenshotFile;
+    QStringList messageWords;
+};
+MsgProgramArguments ReadMsgProgramArguments(int argc, char** argv);
+
 // The words after the program name joined with blanks, as the original saw
 // its one command-line string.
 QString JoinMsgArguments(const QStringList& argumentsAfterProgram);

@@ -8,7 +8,9 @@
 #include <QStyle>
 
 #include "client/core/color_ref.h"
+#include "guibase/time_format.h"
 #include "msgpopup/dialog_units.h"
+#include "msgpopup/msg_text_font.h"
 #include "msgpopup/msg_text_layout.h"
 
 namespace zol {
@@ -36,11 +38,9 @@ CZOLMsgDlg::CZOLMsgDlg(MsgCommand command, QWidget* parent)
     setFont(dialogFont);
     const DialogUnits units(dialogFont);
 
-    // 2: icon and the 24-pixel Arial font.
+    // 2: icon and the Arial font of cell height 24.
     setWindowIcon(style()->standardIcon(QStyle::SP_MessageBoxInformation));
-    font_ = QFont(QStringLiteral("Arial"));
-    font_.setPixelSize(24);
-    font_.setWeight(QFont::Normal);
+    font_ = MsgTextFont(logicalDpiY());
 
     // 3: the caption is the moment the message arrived.
     setWindowTitle(CaptionFor(QDateTime::currentDateTime(), QLocale::system()));
@@ -65,7 +65,7 @@ CZOLMsgDlg::CZOLMsgDlg(MsgCommand command, QWidget* parent)
 
 QString CZOLMsgDlg::CaptionFor(const QDateTime& when, const QLocale& locale) {
     return locale.toString(when.date(), QLocale::LongFormat) + QLatin1Char(' ') +
-           locale.toString(when.time(), QLocale::LongFormat);
+           locale.toString(when.time(), LongTimeFormat(locale));
 }
 
 void CZOLMsgDlg::SizeToText() {

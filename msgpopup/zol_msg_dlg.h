@@ -29,7 +29,8 @@ class CZOLMsgDlg : public QDialog {
     bool CloseTimerActive() const { return closeTimer_.isActive(); }
     int CloseTimerInterval() const { return closeTimer_.interval(); }
 
-    // The caption: the locale's long date, a blank, the locale's time.
+    // The caption: the locale's long date, a blank, the locale's time
+    // (without time zone).
     static QString CaptionFor(const QDateTime& when, const QLocale& locale);
 
   protected:

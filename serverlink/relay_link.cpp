@@ -44,10 +44,17 @@ std::string JsonEscape(std::string_view text) {
     return out;
 }
 
-RelayLink::RelayLink(const RelaySettings& settings, const LinkTimeouts& timeouts)
+RelayLink::RelayLink(const RelaySettings& settings, const LinkTimeouts& timeouts,
+                     RelayHostLookup::Resolver resolver)
     : settings_(settings),
       timeouts_(timeouts),
-      session_([this](std::string_view text) { Log(text); }) {}
+      lookup_(std::move(resolver)),
+      session_([this](std::string_view text) { Log(text); },
+               [this](const std::string& host) { return lookup_.Resolve(host); }) {
+    // A relay may send without pause: reading stops while a read's worth
+    // waits unprocessed, and the rest stays with the kernel.
+    control_.SetReceiveLimit(kReceiveChunkSize);
+}
 
 RelayLink::~RelayLink() {
     CloseRelay();
@@ -86,7 +93,8 @@ int RelayLink::OpenRelay(const std::string& credential) {
     }
     Log("AgentConnection: Begin");
 
-    const std::uint32_t address = LookupIpv4(settings_.agentAddress);
+    lookup_.Resume();
+    const std::uint32_t address = lookup_.Resolve(settings_.agentAddress);
     if (address == 0) {
         Log("Agent Connection: Can't resolve address");
         CloseLog();
@@ -96,6 +104,7 @@ int RelayLink::OpenRelay(const std::string& credential) {
     stopping_.store(false);
     closing_.store(false);
     connectedHandle_.store(-1);
+    peakUnprocessed_.store(0);
     for (Event* event : {&sendEvent_, &dataEvent_, &connectedOrEnded_, &announcedEvent_,
                          &receiveEnded_, &sendEnded_, &decodeEnded_}) {
         event->ResetEvent();
@@ -151,18 +160,11 @@ void RelayLink::ReceiveTask() {
             connectedHandle_.store(events.socket);
             connectedOrEnded_.Set();
         }
-        if ((events.eventMask & kEventClose) != 0) {
+        const bool ended = (events.eventMask & kEventClose) != 0;
+        if (ended)
             Log("Agent connection: Socket close event");
-        }
-        if (events.received) {
-            bool stored = false;
-            control_.ConsumeReceived(events.socket, [&](std::string_view received) {
-                const std::size_t used = session_.ScanReceived(received, lastLineResult);
-                stored = stored || used > 0;
-                return used;
-            });
-            if (stored)
-                dataEvent_.Set();
+        if ((events.received || ended) && ProcessReceived(events.socket, ended, lastLineResult)) {
+            dataEvent_.Set();
         }
         if (!ReceiveGoesOn(result))
             break;
@@ -181,6 +183,35 @@ void RelayLink::ReceiveTask() {
     }
     receiveEnded_.Set();
     connectedOrEnded_.Set();
+}
+
+// Takes the complete lines out of the socket set and processes them after
+// its lock is released, so that a send or a close never waits for line
+// processing. When the connection has ended an unended rest is dropped: no
+// line feed will come for it, and the set keeps the socket until it is gone.
+bool RelayLink::ProcessReceived(int socket, bool connectionEnded, int& lastLineResult) {
+    std::string lines;
+    std::size_t unended = 0;
+    control_.ConsumeReceived(socket, [&](std::string_view received) {
+        if (received.size() > peakUnprocessed_.load())
+            peakUnprocessed_.store(received.size());
+        const std::size_t usable = RelaySession::UsableLength(received);
+        lines.assign(received.substr(0, usable));
+        if (!connectionEnded)
+            return usable;
+        unended = received.size() - usable;
+        return received.size();
+    });
+    if (unended > 0) {
+        char text[96];
+        std::snprintf(text, sizeof text,
+                      "Agent Received %zu bytes: no line end before close, dropped", unended);
+        Log(text);
+    }
+    if (lines.empty())
+        return false;
+    session_.ScanReceived(lines, lastLineResult);
+    return true;
 }
 
 void RelayLink::SendTask() {
@@ -233,13 +264,11 @@ void RelayLink::PingIfDue() {
 void RelayLink::StopTask(std::thread& task, Event& ended) {
     if (!task.joinable())
         return;
-    if (ended.Wait(SecondsToWait(timeouts_.taskTerminateWaitTime))) {
-        task.join();
-    } else {
-        // Threads cannot be killed safely; leave it and count it.
-        task.detach();
-        abandonedTasks_.fetch_add(1);
-    }
+    // Every wait of a task ends on the stop, so a late task is slow, not
+    // stuck; leaving it would let it outlive the link it uses.
+    if (!ended.Wait(SecondsToWait(timeouts_.taskTerminateWaitTime)))
+        overdueTasks_.fetch_add(1);
+    task.join();
 }
 
 void RelayLink::CloseRelay() {
@@ -247,6 +276,7 @@ void RelayLink::CloseRelay() {
     if (open_.load()) {
         closing_.store(true);
         stopping_.store(true);
+        lookup_.Interrupt();  // the decode task may be waiting for a host lookup
         sendEvent_.Set();
         StopTask(sendTask_, sendEnded_);
         control_.CloseAll();

@@ -13,7 +13,10 @@
 // Thread-safety: OpenRelay, CloseRelay, ResolveServerViaRelay and
 // BindDataConnection from one controlling thread (the connect path);
 // QueueRelayMessage from any thread. Lock order: plaintext lock (inside
-// RelaySession), then the send-queue lock.
+// RelaySession), then the send-queue lock. Received lines are processed and
+// the announced host resolved outside the control socket's lock and the
+// plaintext lock, and every task's wait ends on the stop, so closing joins
+// all three tasks promptly even while a host lookup hangs.
 #pragma once
 
 #include <atomic>
@@ -29,6 +32,8 @@
 #include "platform/event.h"
 #include "serverlink/daily_log.h"
 #include "serverlink/link_timeouts.h"
+#include "serverlink/relay_defaults.h"
+#include "serverlink/relay_host_lookup.h"
 #include "serverlink/relay_session.h"
 #include "serverlink/server_relay_hook.h"
 #include "serverlink/socket_set.h"
@@ -36,9 +41,6 @@
 namespace zol {
 
 class LinkObserver;
-
-// Nothing real is dialled unless the user configures a relay host.
-inline constexpr const char* kDefaultRelayHost = "relay.zol-cloud.example";
 
 struct RelaySettings {
     std::string agentAddress = kDefaultRelayHost;
@@ -60,7 +62,9 @@ inline constexpr int kRelayServerNotOnline = 9;  // no host message in time
 class RelayLink : public ServerRelayHook {
   public:
     // Both references must outlive the link; they are read at each open.
-    RelayLink(const RelaySettings& settings, const LinkTimeouts& timeouts);
+    // `resolver` looks up the relay host and the announced host.
+    RelayLink(const RelaySettings& settings, const LinkTimeouts& timeouts,
+              RelayHostLookup::Resolver resolver = LookupIpv4);
     ~RelayLink() override;
     RelayLink(const RelayLink&) = delete;
     RelayLink& operator=(const RelayLink&) = delete;
@@ -86,13 +90,17 @@ class RelayLink : public ServerRelayHook {
 
     bool IsOpen() const { return open_.load(); }
     std::optional<AnnouncedServer> Announced() const { return session_.Announced(); }
-    // Tasks that did not end within TaskTerminateWaitTime and were left.
-    int AbandonedTasks() const { return abandonedTasks_.load(); }
+    // Tasks that did not end within TaskTerminateWaitTime (joined all the same).
+    int OverdueTasks() const { return overdueTasks_.load(); }
+    // The most received bytes the control connection held unprocessed at
+    // once since the last open; the receive limit keeps it below two reads.
+    std::size_t PeakUnprocessedBytes() const { return peakUnprocessed_.load(); }
 
   private:
     void Log(std::string_view text);
     void CloseLog();
     void ReceiveTask();
+    bool ProcessReceived(int socket, bool connectionEnded, int& lastLineResult);
     void SendTask();
     void DecodeAndPingTask();
     void PingIfDue();
@@ -106,6 +114,7 @@ class RelayLink : public ServerRelayHook {
     std::mutex logMutex_;
     std::shared_ptr<DailyLog> log_;
 
+    RelayHostLookup lookup_;
     RelaySession session_;
     SocketSet control_;
     std::atomic<int> connectedHandle_{-1};  // -1 until the connect event
@@ -127,7 +136,8 @@ class RelayLink : public ServerRelayHook {
     std::thread receiveTask_;
     std::thread sendTask_;
     std::thread decodeTask_;
-    std::atomic<int> abandonedTasks_{0};
+    std::atomic<int> overdueTasks_{0};
+    std::atomic<std::size_t> peakUnprocessed_{0};
 };
 
 // JSON string contents with '"', '\\' and control characters escaped, so

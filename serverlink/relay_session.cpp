@@ -1,11 +1,6 @@
 #include "serverlink/relay_session.h"
 
-#include <arpa/inet.h>
-#include <netdb.h>
-#include <sys/socket.h>
-
 #include <climits>
-#include <cstring>
 #include <vector>
 
 #include "serverlink/json_reader.h"
@@ -55,53 +50,35 @@ std::optional<std::uint16_t> PortValue(std::string_view text) {
 
 }  // namespace
 
-std::uint32_t LookupIpv4(const std::string& host) {
-    in_addr dotted{};
-    if (::inet_pton(AF_INET, host.c_str(), &dotted) == 1)
-        return dotted.s_addr;
-    addrinfo hints{};
-    hints.ai_family = AF_INET;
-    hints.ai_socktype = SOCK_STREAM;
-    addrinfo* found = nullptr;
-    if (host.empty() || ::getaddrinfo(host.c_str(), nullptr, &hints, &found) != 0 || !found) {
-        return 0;
-    }
-    std::uint32_t address = 0;
-    for (const addrinfo* entry = found; entry; entry = entry->ai_next) {
-        if (entry->ai_family == AF_INET) {
-            sockaddr_in ipv4{};
-            std::memcpy(&ipv4, entry->ai_addr, sizeof ipv4);
-            address = ipv4.sin_addr.s_addr;
-            break;
-        }
-    }
-    ::freeaddrinfo(found);
-    return address;
-}
-
 RelaySession::RelaySession(LogFunction log, Resolver resolver)
     : log_(std::move(log)), resolver_(std::move(resolver)) {
     plaintext_.reserve(kPlaintextCapacity);
 }
 
-std::size_t RelaySession::ScanReceived(std::string_view received, int& lastResult) {
-    std::size_t used = 0;
-    for (;;) {
-        const std::size_t lf = received.find('\n', used);
-        if (lf == std::string_view::npos)
-            break;
-        lastResult = ProcessLine(received.substr(used, lf - used));
-        used = lf + 1;
-        if (lastResult != 0)
-            break;
-    }
+std::size_t RelaySession::UsableLength(std::string_view received) {
+    const std::size_t lastLf = received.rfind('\n');
+    const std::size_t complete = lastLf == std::string_view::npos ? 0 : lastLf + 1;
     // A relay that never ends its line would otherwise fill memory for good.
-    if (used == 0 && received.size() > kMaxLineLength) {
-        log_(Format("Agent Received %d bytes: line too long, dropped",
-                    static_cast<int>(received.size())));
-        used = received.size();
+    return received.size() - complete > kMaxLineLength ? received.size() : complete;
+}
+
+// Every line is used, whatever its result: a relay that repeats error lines
+// would otherwise be read faster than it is processed.
+std::size_t RelaySession::ScanReceived(std::string_view received, int& lastResult) {
+    const std::size_t usable = UsableLength(received);
+    std::size_t at = 0;
+    for (;;) {
+        const std::size_t lf = received.find('\n', at);
+        if (lf == std::string_view::npos || lf >= usable)
+            break;
+        lastResult = ProcessLine(received.substr(at, lf - at));
+        at = lf + 1;
     }
-    return used;
+    if (at < usable) {
+        log_(Format("Agent Received %d bytes: line too long, dropped",
+                    static_cast<int>(usable - at)));
+    }
+    return usable;
 }
 
 int RelaySession::ProcessLine(std::string_view line) {
@@ -141,16 +118,19 @@ int RelaySession::ProcessLine(std::string_view line) {
 }
 
 void RelaySession::RunDecodePass(const std::function<void()>& afterDecode) {
-    std::lock_guard lock(plaintextMutex_);
-    if (!plaintext_.empty()) {
-        DecodeHostMessage(plaintext_);
+    std::string text;
+    {
+        std::lock_guard lock(plaintextMutex_);
+        text.assign(plaintext_);
         plaintext_.clear();
     }
+    if (!text.empty())
+        DecodeHostMessage(text);
+    std::lock_guard lock(plaintextMutex_);
     if (afterDecode)
         afterDecode();
 }
 
-// Caller holds plaintextMutex_.
 void RelaySession::DecodeHostMessage(const std::string& text) {
     std::vector<JsonMember> members;
     if (ReadJson(text, members) != kJsonOk) {
@@ -164,17 +144,20 @@ void RelaySession::DecodeHostMessage(const std::string& text) {
 
     if (host) {
         log_("Agent decode JSON:" + text);
-        AnnouncedServer next;
-        next.address = resolver_(host->value);
-        next.port = announced_.port;
-        if (port) {
-            if (std::optional<std::uint16_t> value = PortValue(port->value))
-                next.port = *value;
+        const std::uint32_t address = resolver_(host->value);
+        const std::string uuidText = uuid ? uuid->value : std::string();
+        {
+            // Address, port and identifier appear together to the waiter.
+            std::lock_guard lock(plaintextMutex_);
+            announced_.address = address;
+            if (port) {
+                if (std::optional<std::uint16_t> value = PortValue(port->value))
+                    announced_.port = *value;
+            }
+            announced_.uuid = uuidText;
         }
-        next.uuid = uuid ? uuid->value : std::string();
-        announced_ = next;
         log_("Agent decode: Host message " + host->value + " " + (port ? port->value : "") + " " +
-             announced_.uuid);
+             uuidText);
     } else if (!pong) {
         log_("Agent decode: Received unknown command:" + text);
     }

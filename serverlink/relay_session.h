@@ -4,8 +4,10 @@
 // in the plaintext buffer; the decode-and-ping task later decodes what was
 // kept as one message (RunDecodePass) and publishes the announced server.
 //
-// Thread-safety: every member may be called from any thread; the plaintext
-// lock serialises line processing, decode passes and the announced server.
+// Thread-safety: every member may be called from any thread, RunDecodePass
+// from one at a time; the plaintext lock serialises line processing and the
+// announced server. The announced host is resolved outside it, so a slow
+// lookup holds up neither the receive task nor a close.
 #pragma once
 
 #include <cstdint>
@@ -14,6 +16,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "serverlink/relay_host_lookup.h"
 
 namespace zol {
 
@@ -24,9 +28,6 @@ struct AnnouncedServer {
     std::string uuid;
 };
 
-// IPv4 address (network byte order) of a host name or dotted address, or 0.
-std::uint32_t LookupIpv4(const std::string& host);
-
 class RelaySession {
   public:
     static constexpr std::size_t kPlaintextCapacity = 65535;
@@ -34,14 +35,19 @@ class RelaySession {
     static constexpr std::size_t kMaxLineLength = 65535;
 
     using LogFunction = std::function<void(std::string_view)>;
-    using Resolver = std::function<std::uint32_t(const std::string&)>;
+    using Resolver = RelayHostLookup::Resolver;
 
     explicit RelaySession(LogFunction log, Resolver resolver = LookupIpv4);
 
-    // Processes every complete line at the front of `received` in order,
-    // stopping after a line whose result is non-zero. Returns how many bytes
-    // were used (through the last processed LF); the rest waits for more.
-    // `lastResult` receives the result of the last processed line.
+    // How many bytes at the front of `received` ScanReceived uses: through
+    // the last LF, or all of them when the unended rest is already longer
+    // than any line may be. What is left is never longer than kMaxLineLength.
+    static std::size_t UsableLength(std::string_view received);
+
+    // Processes every complete line of `received` in order, whatever their
+    // results, and drops an unended rest that is too long; returns
+    // UsableLength(received). The rest waits for more bytes. `lastResult`
+    // receives the result of the last processed line.
     std::size_t ScanReceived(std::string_view received, int& lastResult);
 
     // One line without its LF: 0, -1 (does not parse as JSON) or the relay's
@@ -49,8 +55,8 @@ class RelaySession {
     // and gives 0.
     int ProcessLine(std::string_view line);
 
-    // Under the plaintext lock: decodes the kept plaintext (if any) as one
-    // message, empties the buffer, then runs `afterDecode` (the ping check).
+    // Takes the kept plaintext (if any) and decodes it as one message, then
+    // runs `afterDecode` (the ping check) under the plaintext lock.
     void RunDecodePass(const std::function<void()>& afterDecode = {});
 
     // The announced server once a host message gave a resolvable address.

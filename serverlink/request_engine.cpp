@@ -61,11 +61,12 @@ int RequestEngine::SendRequest(std::string_view message, std::int32_t& resultCod
     std::uint32_t id = Enqueue(request);
     if (id == 0) {
         error = kRequestNotSent;
-    } else if (!request->sentEvent.Wait(SecondsToWait(timeouts_.serverSendTimeout)) &&
+    } else if (!transport_.Await(request->sentEvent, SecondsToWait(timeouts_.serverSendTimeout)) &&
                TryWithdraw(*request)) {
         // Not a byte of it went out, and now none will.
         error = kRequestNotSent;
-    } else if (!noWait && !request->replyEvent.Wait(SecondsToWait(timeouts_.serverReplyTimeout))) {
+    } else if (!noWait && !transport_.Await(request->replyEvent,
+                                            SecondsToWait(timeouts_.serverReplyTimeout))) {
         // Also when the send wait ran out with the message partly written:
         // the framing needed the rest of it, so it counts as sent.
         error = kRequestNoReply;

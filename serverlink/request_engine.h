@@ -74,6 +74,11 @@ class RequestTransport {
     virtual void FlushOutgoing(std::uint32_t requestId) = 0;
     // Drops a withdrawn message from the queue (it may already be gone).
     virtual void DropOutgoing(std::uint32_t requestId) = 0;
+    // Waits for one of a request's events; a transport whose callers do the
+    // receiving themselves receives while it waits.
+    virtual bool Await(Event& event, std::chrono::milliseconds timeout) {
+        return event.Wait(timeout);
+    }
 };
 
 class RequestEngine {

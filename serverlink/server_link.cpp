@@ -28,6 +28,10 @@ constexpr int kNotWritten = -1;
 // (closing and withdrawals wake it sooner).
 constexpr std::chrono::seconds kSendProgressWait{1};
 
+// A caller waiting while another caller receives looks this often whether
+// it should take over the receiving.
+constexpr std::chrono::milliseconds kOtherReceiverWait{10};
+
 }  // namespace
 
 ServerLink::ServerLink(const LinkTimeouts& timeouts)
@@ -57,6 +61,7 @@ void ServerLink::ResetForNewConnection() {
     sendEnded_.ResetEvent();
     outgoing_.Clear();
     binding_.store(false);
+    streamSocket_ = -1;  // no receiving thread runs now
     std::lock_guard lock(streamMutex_);
     stream_.Clear();
     receiveStalled_ = false;
@@ -84,10 +89,12 @@ int ServerLink::OpenServerConnection(ServerTarget target) {
     if (sockets_.Connect(target.address, target.port) != 0) {
         return kOpenRefused;
     }
-    receiveThread_ = std::thread(&ServerLink::ReceiveThread, this);
-
-    // liveChanged_ is set when the connection came up or the receive thread ended.
-    liveChanged_.Wait(SecondsToWait(timeouts_.serverConnectTimeout));
+    callerReceives_.store(receiveOnCaller_ && !target.useRelay);
+    if (!callerReceives_.load()) {
+        receiveThread_ = std::thread(&ServerLink::ReceiveThread, this);
+    }
+    // liveChanged_ is set when the connection came up or receiving ended.
+    Await(liveChanged_, SecondsToWait(timeouts_.serverConnectTimeout));
     if (!IsConnected()) {
         CloseServerConnection();
         return kOpenTimedOut;
@@ -109,7 +116,7 @@ void ServerLink::JoinThread(std::thread& thread, Event& ended) {
     // Every wait of the thread was woken; the limit only tells when it is
     // late enough to be worth reporting.
     if (!ended.Wait(SecondsToWait(timeouts_.taskTerminateWaitTime))) {
-        slowThreadStops_.fetch_add(1);
+        overdueThreads_.fetch_add(1);
     }
     thread.join();
 }
@@ -131,6 +138,11 @@ void ServerLink::CloseServerConnection() {
     JoinThread(sendThread_, sendEnded_);
     sockets_.CloseAll();
     JoinThread(receiveThread_, receiveEnded_);
+    {
+        // A caller still receiving sees the empty set and stops.
+        std::lock_guard pump(pumpMutex_);
+        callerReceives_.store(false);
+    }
 
     if (relayInUse_ && relayHook_ != nullptr) {
         relayHook_->CloseRelay();
@@ -261,32 +273,71 @@ GreetingValues ServerLink::Greeting() const {
 }
 
 void ServerLink::ReceiveThread() {
-    streamSocket_ = -1;
-    while (!stopping_.load()) {
-        SocketEvents events = sockets_.ProcessEvents();
-        if (events.result == kErrorTimeout) {
-            continue;
-        }
-        bool stalled = false;
-        {
-            std::lock_guard lock(streamMutex_);
-            stalled = receiveStalled_;
-        }
-        // Everything received is cut and delivered before a close is
-        // looked at, so a loss is reported after the last frame.
-        if (events.received || stalled) {
-            DrainReceived(streamSocket_);
-        }
-        if ((events.eventMask & (kEventConnect | kEventClose | kEventAccept)) != 0 ||
-            events.result != 0) {
-            ReevaluateLiveSocket(events);
-        }
-        if (!ReceiveGoesOn(events.result)) {
-            break;
-        }
+    while (!stopping_.load() && ReceiveStep(std::nullopt)) {
     }
     receiveEnded_.Set();
     liveChanged_.Set();
+}
+
+bool ServerLink::ReceiveStep(std::optional<std::chrono::milliseconds> timeout) {
+    SocketEvents events = sockets_.ProcessEvents(timeout);
+    if (events.result == kErrorTimeout) {
+        return true;
+    }
+    bool stalled = false;
+    {
+        std::lock_guard lock(streamMutex_);
+        stalled = receiveStalled_;
+    }
+    // Everything received is cut and delivered before a close is looked
+    // at, so a loss is reported after the last frame.
+    if (events.received || stalled) {
+        DrainReceived(streamSocket_);
+    }
+    if ((events.eventMask & (kEventConnect | kEventClose | kEventAccept)) != 0 ||
+        events.result != 0) {
+        ReevaluateLiveSocket(events);
+    }
+    return ReceiveGoesOn(events.result);
+}
+
+bool ServerLink::Await(Event& event, std::chrono::milliseconds timeout) {
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point deadline = Clock::now() + timeout;
+    auto left = [&] {
+        return std::chrono::ceil<std::chrono::milliseconds>(
+            std::max(Clock::duration::zero(), deadline - Clock::now()));
+    };
+    while (callerReceives_.load()) {
+        std::unique_lock pump(pumpMutex_, std::try_to_lock);
+        if (!pump.owns_lock()) {
+            // Another caller receives and sets this event when it is due.
+            if (event.Wait(std::min(left(), kOtherReceiverWait))) {
+                return true;
+            }
+            if (left().count() == 0) {
+                return false;
+            }
+            continue;
+        }
+        if (!callerReceives_.load()) {
+            break;
+        }
+        while (!event.IsSet()) {
+            std::chrono::milliseconds wait = left();
+            if (wait.count() == 0) {
+                return false;
+            }
+            if (!ReceiveStep(wait)) {
+                // Nothing more can arrive on this connection.
+                liveChanged_.Set();
+                pump.unlock();
+                return event.Wait(left());
+            }
+        }
+        return event.Wait(std::chrono::milliseconds(0));  // consumes an auto-reset event
+    }
+    return event.Wait(left());
 }
 
 void ServerLink::ReevaluateLiveSocket(const SocketEvents& events) {

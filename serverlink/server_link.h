@@ -3,8 +3,9 @@
 // frames, handing each to the request engine or to the observer as a push.
 // A requesting thread writes the queued messages up to its own; a send
 // thread is started only when a message has to wait (another writer, or
-// earlier bytes still pending in the socket), so a one-shot program runs
-// with the receive thread alone.
+// earlier bytes still pending in the socket). A one-shot program that only
+// waits for its own replies can let the waiting thread receive as well
+// (SetReceiveOnCaller): it then runs no thread of the link at all.
 //
 // Use:  ServerLink link(timeouts);             // timeouts outlive the link
 //       ConnectToServer(...) or link.OpenServerConnection(target);
@@ -25,6 +26,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -67,6 +69,12 @@ class ServerLink : private RequestTransport {
 
     // Both must be set before opening and outlive the link.
     void SetObserver(LinkObserver* observer);
+    // Set before opening: no receive thread; a thread waiting for the
+    // connection or for a reply drives the socket set itself (one of them at
+    // a time). Pushes and a loss are then noticed only while someone waits,
+    // which suits a program that sends and waits and then closes. A
+    // connection through the relay always has its receive thread.
+    void SetReceiveOnCaller(bool on) { receiveOnCaller_ = on; }
     void SetRelayHook(ServerRelayHook* hook) { relayHook_ = hook; }
 
     int OpenServerConnection(ServerTarget target);
@@ -92,7 +100,7 @@ class ServerLink : private RequestTransport {
     int AbandonedThreads() const { return 0; }
     // Threads that took longer than TaskTerminateWaitTime to end on a close
     // (they were still joined): a sign of a slow observer or a stuck peer.
-    int SlowThreadStops() const { return slowThreadStops_.load(); }
+    int OverdueThreads() const { return overdueThreads_.load(); }
     // Whether a send thread was needed on this connection.
     bool SendThreadStarted() const { return sendThreadStarted_.load(); }
     bool ConnectionOpened() const { return connectionOpened_.load(); }
@@ -115,8 +123,11 @@ class ServerLink : private RequestTransport {
                         std::uint32_t requestId) override;
     void FlushOutgoing(std::uint32_t requestId) override;
     void DropOutgoing(std::uint32_t requestId) override;
+    bool Await(Event& event, std::chrono::milliseconds timeout) override;
 
     void ReceiveThread();
+    // One step of receiving: false once the socket set is empty.
+    bool ReceiveStep(std::optional<std::chrono::milliseconds> timeout);
     void SendThread();
     void StartSendThreadAndWake();
     void ReevaluateLiveSocket(const SocketEvents& events);
@@ -138,6 +149,9 @@ class ServerLink : private RequestTransport {
     LinkObserver* observer_ = nullptr;
     ServerRelayHook* relayHook_ = nullptr;
     bool relayInUse_ = false;  // this connection went through the relay
+    bool receiveOnCaller_ = false;
+    std::atomic<bool> callerReceives_{false};  // this connection has no receive thread
+    std::mutex pumpMutex_;                     // held by the caller that receives
     RequestEngine requests_;
 
     SocketSet sockets_;
@@ -147,7 +161,7 @@ class ServerLink : private RequestTransport {
     std::atomic<bool> closing_{false};
     std::atomic<bool> stopping_{false};
     std::atomic<std::uint32_t> peerAddress_{0};
-    std::atomic<int> slowThreadStops_{0};
+    std::atomic<int> overdueThreads_{0};
     std::atomic<bool> sendThreadStarted_{false};
 
     // Guards the stream and the cutting of frames from it.
@@ -156,7 +170,7 @@ class ServerLink : private RequestTransport {
     bool receiveStalled_ = false;  // bytes wait in the socket for room in the stream
     bool streamBroken_ = false;    // framing lost; the rest of this connection is dropped
     std::string protocolErrorReason_;
-    int streamSocket_ = -1;  // receive thread only: the socket feeding the stream
+    int streamSocket_ = -1;  // receiving thread only: the socket feeding the stream
 
     OutgoingQueue outgoing_;
     std::mutex sendMutex_;     // held by whoever writes queued messages

@@ -136,7 +136,7 @@ int SocketSet::Connect(std::uint32_t address, std::uint16_t port) {
 // busy socket cannot starve the others), and report what happened. Events of
 // a slot are handled in the order connect, read, write, close; an event's
 // error closes the slot and ends the step with that error.
-SocketEvents SocketSet::ProcessEvents() {
+SocketEvents SocketSet::ProcessEvents(std::optional<std::chrono::milliseconds> timeout) {
     SocketEvents out;
     {
         std::unique_lock gate(gateMutex_);
@@ -178,7 +178,9 @@ SocketEvents SocketSet::ProcessEvents() {
         handles[i + 1] = {events != 0 ? slot.socket : -1, events, 0};
     }
 
-    int timeoutMs = waitTimeout_.count() < 0 ? -1 : static_cast<int>(waitTimeout_.count());
+    const std::chrono::milliseconds wait = timeout.value_or(waitTimeout_);
+    int timeoutMs =
+        wait.count() < 0 ? -1 : static_cast<int>(std::min<std::int64_t>(wait.count(), INT32_MAX));
     std::uint64_t generation = generation_;
     lock.unlock();
     int ready = 0;

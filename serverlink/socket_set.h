@@ -20,6 +20,7 @@
 #include <cstdint>
 #include <functional>
 #include <mutex>
+#include <optional>
 
 #include <poll.h>
 #include <string>
@@ -73,8 +74,9 @@ class SocketSet {
     // set already holds a socket, or the error of the failed attempt.
     int Connect(std::uint32_t address, std::uint16_t port);
 
-    // One step of the event loop (see socket_set.cpp).
-    SocketEvents ProcessEvents();
+    // One step of the event loop (see socket_set.cpp). The wait is limited by
+    // `timeout` when given, else by SetWaitTimeout's value.
+    SocketEvents ProcessEvents(std::optional<std::chrono::milliseconds> timeout = std::nullopt);
 
     // Sends a whole message: 0 sent, 10035 partly sent (the rest goes on the
     // next write event), 997 earlier bytes still pending, 10058 slot closed,

@@ -85,7 +85,8 @@ void ClientSession::HandleRequest(const std::string& frame) {
         Drop();
         return;
     }
-    RequestOutcome outcome = server_.Router().Handle(frame, server_.State(), state_);
+    RequestOutcome outcome = server_.Router().Handle(frame, server_.State(), state_,
+                                                     faulty ? &faults.failingRequest : nullptr);
     if (!(faulty && faults.silent)) {
         SendReply(outcome.reply);
     }

@@ -6,11 +6,14 @@
 #include <map>
 #include <sstream>
 
+#include "serverlink/field_list.h"
 #include "simulator/control_escape.h"
 #include "simulator/design_entries.h"
 #include "simulator/field_builder.h"
+#include "simulator/push_effects.h"
 #include "simulator/sim_server.h"
 #include "simulator/status_messages.h"
+#include "simulator/wire_time.h"
 
 namespace zol {
 
@@ -73,9 +76,13 @@ Lines Help(SimServer&, const Words&, const std::string&) {
             "fault <drop|silent|garbage|split|closeaftergreeting> <on|off>",
             "fault delay <milliseconds|off>",
             "fault target <all|connection>",
+            "fault request <method> <code|undecodable>",
+            "fault request off",
             "fault clear",
             "drop <all|connection>",
             "config <version M.m.b|letters FED|password TEXT|dpi N|off>",
+            "design [name TEXT|stamp YYYYMMDDhhmmss|stamp now]",
+            "log [clear]",
             "status",
             kOk};
 }
@@ -106,6 +113,8 @@ Lines Push(SimServer& server, const Words& words, const std::string& rest) {
     if (message.EncodedLength() > kMaxFieldListLength) {
         return {Error("message longer than 9999 bytes")};
     }
+    // zolsim keeps what the push announces, whoever it reaches.
+    ApplyPushToHouse(message.Message(), server.State(), std::chrono::system_clock::now());
     const int sent = server.PushTo(target, message.Message());
     return {"sent " + std::to_string(sent), kOk};
 }
@@ -141,14 +150,15 @@ bool SetObjectMember(SimObject& object, const std::string& member, const std::st
         *found->second = value;
         return true;
     }
-    // buttonN=state, buttons numbered from 1.
+    // buttonN=state, keys numbered from 0 as on the wire.
     int button = 0;
-    if (member.rfind("button", 0) == 0 && ParseInt(member.substr(6), button) && button >= 1 &&
-        button <= kMaxButtons && isNumber) {
-        if (object.buttonStates.size() < static_cast<std::size_t>(button)) {
-            object.buttonStates.resize(static_cast<std::size_t>(button), 0);
+    if (member.rfind("button", 0) == 0 && ParseInt(member.substr(6), button) && button >= 0 &&
+        button < kMaxButtons && isNumber) {
+        const auto slot = static_cast<std::size_t>(button);
+        if (object.buttonStates.size() <= slot) {
+            object.buttonStates.resize(slot + 1, 0);
         }
-        object.buttonStates[static_cast<std::size_t>(button - 1)] = number;
+        object.buttonStates[slot] = number;
         return true;
     }
     return false;
@@ -235,10 +245,14 @@ Lines Fault(SimServer& server, const Words& words, const std::string&) {
         server.Faults() = FaultSettings();
         return {kOk};
     }
-    if (words.size() != 3) {
+    std::string refusal;
+    if (words.size() >= 3 && words.size() <= 4 && words[1] == "request") {
+        refusal = SetRequestFault(server.Faults(), words[2], words.size() == 4 ? words[3] : "");
+    } else if (words.size() == 3) {
+        refusal = SetFault(server.Faults(), words[1], words[2]);
+    } else {
         return {Error("usage: fault <name> <value>")};
     }
-    const std::string refusal = SetFault(server.Faults(), words[1], words[2]);
     return {refusal.empty() ? kOk : Error(refusal)};
 }
 
@@ -286,6 +300,49 @@ Lines Config(SimServer& server, const Words& words, const std::string&) {
     return {kOk};
 }
 
+// The design's name and time stamp, which the clients compare to decide
+// whether to load the design again.
+Lines DesignIdentity(SimServer& server, const Words& words, const std::string&) {
+    SimDesign& design = server.State().design;
+    if (words.size() == 1) {
+        return {"name " + JoinControlFields({design.designName}), "stamp " + design.designTimeStamp,
+                kOk};
+    }
+    if (words.size() != 3) {
+        return {Error("usage: design [name TEXT|stamp YYYYMMDDhhmmss|stamp now]")};
+    }
+    if (words[1] == "name") {
+        design.designName = SplitControlFields(words[2]).front();
+    } else if (words[1] == "stamp") {
+        const std::string stamp =
+            words[2] == "now" ? FormatWireDateTime(std::chrono::system_clock::now()) : words[2];
+        FieldDateTimeValue parsed;
+        if (!ParseFieldDateTime(stamp, parsed)) {
+            return {Error("expected YYYYMMDDhhmmss or now")};
+        }
+        design.designTimeStamp = stamp;
+    } else {
+        return {Error("unknown design setting " + words[1])};
+    }
+    return {kOk};
+}
+
+// The server log: "<number> <date-time> <kind> <text>" per entry.
+Lines Log(SimServer& server, const Words& words, const std::string&) {
+    ServerLog& log = server.State().log;
+    if (words.size() > 1 && words[1] == "clear") {
+        log.Clear();
+        return {kOk};
+    }
+    Lines lines;
+    for (const ServerLogEntry& entry : log.Entries()) {
+        lines.push_back(std::to_string(entry.number) + " " + entry.dateTime + " " +
+                        std::to_string(entry.kind) + " " + JoinControlFields({entry.text}));
+    }
+    lines.push_back(kOk);
+    return lines;
+}
+
 Lines Status(SimServer& server, const Words&, const std::string&) {
     const SimServerState& state = server.State();
     const SimConfig& config = state.config;
@@ -295,6 +352,8 @@ Lines Status(SimServer& server, const Words&, const std::string&) {
             std::string("password ") + (config.password.empty() ? "none" : "set"),
             "dpi " + (config.referenceDpi ? std::to_string(*config.referenceDpi) : "off"),
             "design " + JoinControlFields({state.design.designName}),
+            "stamp " + state.design.designTimeStamp,
+            "updateurl " + JoinControlFields({state.updateUrl}),
             "objects " + std::to_string(state.design.objects.size()),
             "displays " + std::to_string(state.design.displays.size()),
             "clients " + std::to_string(server.Clients().size()),
@@ -317,6 +376,8 @@ std::vector<std::string> RunControlCommand(SimServer& server, const std::string&
         {"config", Config},
         {"status", Status},
         {"pushstatus", PushStatus},
+        {"design", DesignIdentity},
+        {"log", Log},
     };
     const Words words = SplitWords(line);
     if (words.empty()) {

@@ -125,6 +125,7 @@ SimDesign GenerateDesign(const GenerateSpec& spec) {
     design.designTimeStamp = "20240601120000";
     design.homeModeNames = {"Home", "Away", "Night", "Vacation"};
     design.schedules = {{1, "Weekday"}, {2, "Weekend"}};
+    design.currentSchedule = 1;
     design.files["pictures/generated.png"] = std::string(1024, '\x5A');
     design.objects.reserve(static_cast<std::size_t>(spec.objects));
     for (int i = 0; i < spec.objects; ++i) {

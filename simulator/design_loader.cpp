@@ -506,6 +506,15 @@ void ReadStatus(JsonReader& root, SimDesign& design) {
         json.Text("secondDate", status.secondDate);
         json.Text("title", status.title);
         json.TextList("lines", status.lines);
+        // The clients take a line that begins with "-" as a section and
+        // drop its first three characters.
+        for (std::size_t i = 0; i < status.lines.size(); ++i) {
+            const std::string& line = status.lines[i];
+            if (line.starts_with('-') && !line.starts_with("---")) {
+                root.Warnings().push_back(Indexed(json.Path("lines"), static_cast<qsizetype>(i)) +
+                                          ": a section line begins with \"---\"");
+            }
+        }
     }
     if (root.Has("alerts")) {
         JsonReader json(root.Object("alerts"), root.Path("alerts"), root.Warnings());
@@ -694,6 +703,10 @@ void ValidateDesign(const SimDesign& design, DesignLoadResult& result) {
         }
     }
     WarnAboutDanglingReferences(design, objectIds, displayIds, result);
+    if (!design.schedules.empty() && design.FindSchedule(design.currentSchedule) == nullptr) {
+        result.warnings.push_back("currentSchedule " + std::to_string(design.currentSchedule) +
+                                  " is the number of no schedule");
+    }
     for (const SimThemeIconSet& set : design.themeIconSets) {
         for (const std::string& fileName : set.fileNames) {
             if (design.FindFile(set.name + "/" + fileName) == nullptr) {

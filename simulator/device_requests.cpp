@@ -6,6 +6,7 @@
 #include <string>
 
 #include "simulator/design_entries.h"
+#include "simulator/keypad_buttons.h"
 #include "simulator/request_router.h"
 
 namespace zol {
@@ -19,6 +20,15 @@ enum class LevelChange { kOn, kOff, kDimTo, kDimUp, kDimDown };
 void PushObjectUpdate(RequestContext& context, const SimObject& object) {
     context.Push(EncodeObjectUpdate(object, context.Design().designTimeStamp,
                                     context.Config().versionMajor));
+}
+
+// A command carried out, for the server log: its name and arguments.
+void LogCommand(RequestContext& context) {
+    std::string text = context.Text(2);
+    for (std::size_t field = 3; field <= context.FieldCount(); ++field) {
+        text += " " + context.Text(field);
+    }
+    context.Log(kLogCommands, std::move(text));
 }
 
 // The object a command addresses by its full name ("Location - Name"), with
@@ -66,6 +76,7 @@ RequestHandler LevelCommand(int kind, LevelChange change) {
                 break;
         }
         object->level = std::clamp(level, 0, 100);
+        LogCommand(context);
         PushObjectUpdate(context, *object);
         return HandlerResult{};
     };
@@ -77,16 +88,30 @@ RequestHandler KeypressCommand(int kind) {
         if (int code = FindCommandObject(context, kind, object); code != kResultOk) {
             return HandlerResult::Code(code);
         }
-        // Buttons are numbered from 1; a press toggles the button's state.
-        const int button = context.Number(4);
-        if (button < 1 || button > static_cast<int>(object->buttonNames.size())) {
-            return HandlerResult::Code(kResultLookupError);
+        // Fields: object name, button (from 0), half, "0".
+        const KeypadButton pressed =
+            context.IsNumber(4) ? ResolveKeypadButton(*object, context.Number(4)) : KeypadButton{};
+        switch (pressed.kind) {
+            case KeypadButtonKind::kNone:
+                return HandlerResult::Code(kResultLookupError);
+            case KeypadButtonKind::kRocker: {
+                // A rocker half sends its scene; the keypad keeps no state of it.
+                const int half = context.Number(5);
+                if (half != 0 && half != 1) {
+                    return HandlerResult::Code(kResultLookupError);
+                }
+                LogCommand(context);
+                return HandlerResult{};
+            }
+            case KeypadButtonKind::kKey:
+                break;
         }
-        if (object->buttonStates.size() < object->buttonNames.size()) {
-            object->buttonStates.resize(object->buttonNames.size(), 0);
+        if (object->buttonStates.size() <= pressed.index) {
+            object->buttonStates.resize(pressed.index + 1, 0);
         }
-        int& state = object->buttonStates[static_cast<std::size_t>(button - 1)];
+        int& state = object->buttonStates[pressed.index];
         state = state == 0 ? 1 : 0;
+        LogCommand(context);
         PushObjectUpdate(context, *object);
         return HandlerResult{};
     };
@@ -101,7 +126,11 @@ RequestHandler InfraredCommand(int kind) {
         const std::string& key = context.Text(4);
         const bool known = std::any_of(object->infraredKeys.begin(), object->infraredKeys.end(),
                                        [&](const SimInfraredKey& k) { return k.name == key; });
-        return HandlerResult::Code(known ? kResultOk : kResultLookupError);
+        if (!known) {
+            return HandlerResult::Code(kResultLookupError);
+        }
+        LogCommand(context);
+        return HandlerResult{};
     };
 }
 
@@ -112,6 +141,7 @@ RequestHandler DisplayCommand(int level) {
             return HandlerResult::Code(kResultLookupError);
         }
         display->level = level;
+        LogCommand(context);
         context.Push(EncodeDisplayUpdate(*display, context.Design().designTimeStamp));
         return HandlerResult{};
     };
@@ -208,6 +238,7 @@ HandlerResult ThermostatChangeRequest(RequestContext& context) {
         return result;
     }
     result.results.Add("");
+    LogCommand(context);
     PushObjectUpdate(context, *object);
     return result;
 }

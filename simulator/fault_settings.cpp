@@ -65,6 +65,28 @@ std::string SetFault(FaultSettings& faults, const std::string& name, const std::
     return "unknown fault " + name;
 }
 
+std::string SetRequestFault(FaultSettings& faults, const std::string& method,
+                            const std::string& how) {
+    if (method == "off" && how.empty()) {
+        faults.failingRequest = RequestFailure();
+        return {};
+    }
+    RequestFailure failure;
+    failure.method = method;
+    if (how == "undecodable") {
+        failure.undecodable = true;
+    } else {
+        const auto [end, error] =
+            std::from_chars(how.data(), how.data() + how.size(), failure.resultCode);
+        if (how.empty() || error != std::errc() || end != how.data() + how.size() ||
+            failure.resultCode == 0) {
+            return "expected a non-zero result code or undecodable";
+        }
+    }
+    faults.failingRequest = failure;
+    return {};
+}
+
 std::vector<std::string> DescribeFaults(const FaultSettings& faults) {
     auto onOff = [](bool on) { return on ? "on" : "off"; };
     return {
@@ -76,6 +98,12 @@ std::vector<std::string> DescribeFaults(const FaultSettings& faults) {
         std::string("closeaftergreeting ") + onOff(faults.closeAfterGreeting),
         "target " + (faults.targetConnection == 0 ? std::string("all")
                                                   : std::to_string(faults.targetConnection)),
+        "request " + (faults.failingRequest.method.empty()
+                          ? std::string("off")
+                          : faults.failingRequest.method + " " +
+                                (faults.failingRequest.undecodable
+                                     ? std::string("undecodable")
+                                     : std::to_string(faults.failingRequest.resultCode))),
     };
 }
 

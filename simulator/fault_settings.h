@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "simulator/request_failure.h"
+
 namespace zol {
 
 struct FaultSettings {
@@ -15,6 +17,7 @@ struct FaultSettings {
     bool splitWrites = false;         // write replies and pushes one byte at a time
     bool closeAfterGreeting = false;  // accept the greeting, then close
     int targetConnection = 0;         // 0: every connection, else only this connection id
+    RequestFailure failingRequest;    // one request answered with a failure
 
     bool AppliesTo(int connectionId) const {
         return targetConnection == 0 || targetConnection == connectionId;
@@ -25,6 +28,12 @@ struct FaultSettings {
 // "closeaftergreeting", "target"); `value` is "on", "off" or a number.
 // Returns an empty text, or why the setting was refused.
 std::string SetFault(FaultSettings& faults, const std::string& name, const std::string& value);
+
+// Makes the request `method` fail: `how` is a non-zero result code or
+// "undecodable"; `method` "off" (with no `how`) ends it. Returns an empty
+// text, or why the setting was refused.
+std::string SetRequestFault(FaultSettings& faults, const std::string& method,
+                            const std::string& how);
 
 // One "name value" line per fault.
 std::vector<std::string> DescribeFaults(const FaultSettings& faults);

@@ -53,7 +53,7 @@ HandlerResult GetFile(RequestContext& context) {
     result.results.Add(name)
         .Add(chunk)
         .Add(static_cast<std::int64_t>(bytes->size()))
-        .Add(static_cast<std::int64_t>(sum))
+        .Add(static_cast<std::int32_t>(sum))
         .Add(ToHex(FileChunk(*bytes, static_cast<std::size_t>(chunk))));
     return result;
 }
@@ -86,7 +86,7 @@ HandlerResult GetThemeIcons(RequestContext& context) {
         const std::string& content = bytes ? *bytes : empty;
         result.results.Add(fileName)
             .Add(static_cast<std::int64_t>(content.size()))
-            .Add(static_cast<std::int64_t>(ByteSum(content)));
+            .Add(WireByteSum(content));
     }
     return result;
 }

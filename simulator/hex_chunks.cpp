@@ -10,6 +10,10 @@ std::uint32_t ByteSum(std::string_view bytes) {
     return sum;
 }
 
+std::int32_t WireByteSum(std::string_view bytes) {
+    return static_cast<std::int32_t>(ByteSum(bytes));
+}
+
 std::string ToHex(std::string_view bytes) {
     static constexpr char kDigits[] = "0123456789abcdef";
     std::string hex;

@@ -15,6 +15,10 @@ inline constexpr std::size_t kFileChunkBytes = 4000;
 // Sum of all bytes as unsigned values, wrapping at 32 bits.
 std::uint32_t ByteSum(std::string_view bytes);
 
+// The same sum as the clients hold and read it: a signed 32-bit number, so
+// sums from 2^31 on go out negative.
+std::int32_t WireByteSum(std::string_view bytes);
+
 // Lower-case hexadecimal, high half first.
 std::string ToHex(std::string_view bytes);
 

@@ -26,6 +26,11 @@ int RequestContext::Number(std::size_t fieldNumber) const {
     return fields_[fieldNumber - 1].number;
 }
 
+bool RequestContext::IsNumber(std::size_t fieldNumber) const {
+    return fieldNumber != 0 && fieldNumber <= fields_.size() &&
+           fields_[fieldNumber - 1].kind == FieldNumber && !fields_[fieldNumber - 1].text.empty();
+}
+
 RequestRouter RequestRouter::WithAllRequests() {
     RequestRouter router;
     RegisterSessionRequests(router);
@@ -34,6 +39,7 @@ RequestRouter RequestRouter::WithAllRequests() {
     RegisterFileRequests(router);
     RegisterDeviceRequests(router);
     RegisterStatusRequests(router);
+    RegisterLogRequests(router);
     return router;
 }
 
@@ -42,7 +48,7 @@ void RequestRouter::Register(const std::string& method, RequestHandler handler) 
 }
 
 RequestOutcome RequestRouter::Handle(std::string_view message, SimServerState& state,
-                                     SessionState& session) const {
+                                     SessionState& session, const RequestFailure* failure) const {
     RequestOutcome outcome;
     std::vector<FieldValue> fields;
     if (DecodeFieldList(message, fields) != kFieldListOk || fields.size() < 2) {
@@ -54,8 +60,11 @@ RequestOutcome RequestRouter::Handle(std::string_view message, SimServerState& s
 
     HandlerResult result;
     auto handler = handlers_.find(method);
+    const bool failing = failure != nullptr && failure->Matches(method);
     if (!session.authorised && method != "ZOL.SetPassword") {
         result = HandlerResult::Code(kResultNoPermission);
+    } else if (failing && failure->resultCode != 0) {
+        result = HandlerResult::Code(failure->resultCode);
     } else if (handler == handlers_.end()) {
         result = HandlerResult::Code(kResultUnknownRequest);
     } else {
@@ -72,6 +81,9 @@ RequestOutcome RequestRouter::Handle(std::string_view message, SimServerState& s
         // client cannot frame.
         outcome.reply = FieldBuilder().Add(kResultLookupError).Add(object).Add(method).Message();
         outcome.pushes.clear();
+    }
+    if (failing && failure->resultCode == 0 && failure->undecodable) {
+        outcome.reply = BreakNestedLists(outcome.reply);
     }
     return outcome;
 }

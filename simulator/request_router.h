@@ -13,6 +13,8 @@
 
 #include "serverlink/field_list.h"
 #include "simulator/field_builder.h"
+#include "simulator/request_failure.h"
+#include "simulator/server_log.h"
 #include "simulator/session_state.h"
 #include "simulator/sim_config.h"
 #include "simulator/sim_design.h"
@@ -33,6 +35,8 @@ inline constexpr int kResultNoMoreData = 1;
 struct SimServerState {
     SimDesign design;
     SimConfig config;
+    ServerLog log;
+    std::string updateUrl;  // as "SetUpdateURL" last gave it
     std::chrono::system_clock::time_point startTime = std::chrono::system_clock::now();
 };
 
@@ -59,10 +63,17 @@ class RequestContext {
     // Fields are numbered from 1; a missing field reads as "" and 0.
     const std::string& Text(std::size_t fieldNumber) const;
     int Number(std::size_t fieldNumber) const;
+    // True when the field is there and holds a decimal number.
+    bool IsNumber(std::size_t fieldNumber) const;
     std::size_t FieldCount() const { return fields_.size(); }
 
     SimDesign& Design() { return state.design; }
     const SimConfig& Config() const { return state.config; }
+
+    // An entry of the server log, stamped now.
+    void Log(int kind, std::string text) {
+        state.log.Add(kind, std::move(text), std::chrono::system_clock::now());
+    }
 
     // Pushes sent after the reply.
     void Push(std::string message, PushAudience audience = PushAudience::kEveryone) {
@@ -101,9 +112,10 @@ class RequestRouter {
 
     // Answers one request message (a field list). Malformed messages get the
     // single result code -1; unknown methods -104; before the password is
-    // given, everything but the password request gets -3.
-    RequestOutcome Handle(std::string_view message, SimServerState& state,
-                          SessionState& session) const;
+    // given, everything but the password request gets -3. A request that
+    // `failure` names fails as it says.
+    RequestOutcome Handle(std::string_view message, SimServerState& state, SessionState& session,
+                          const RequestFailure* failure = nullptr) const;
 
   private:
     std::unordered_map<std::string, RequestHandler> handlers_;
@@ -116,5 +128,6 @@ void RegisterDisplayRequests(RequestRouter& router);
 void RegisterFileRequests(RequestRouter& router);
 void RegisterDeviceRequests(RequestRouter& router);
 void RegisterStatusRequests(RequestRouter& router);
+void RegisterLogRequests(RequestRouter& router);
 
 }  // namespace zol

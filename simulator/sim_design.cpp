@@ -41,6 +41,15 @@ SimDisplay* SimDesign::FindDisplayByName(const std::string& name) {
     return nullptr;
 }
 
+const SimSchedule* SimDesign::FindSchedule(int number) const {
+    for (const SimSchedule& schedule : schedules) {
+        if (schedule.number == number) {
+            return &schedule;
+        }
+    }
+    return nullptr;
+}
+
 const std::string* SimDesign::FindFile(const std::string& serverName) const {
     auto found = files.find(NormalizeFileName(serverName));
     return found == files.end() ? nullptr : &found->second;

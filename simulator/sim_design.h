@@ -216,7 +216,7 @@ struct SimAlertEntry {
 };
 
 struct SimServerStatus {
-    int state = 1;
+    int state = 0;                  // 1 warning (yellow status bar), 2 fault (red), else normal
     std::array<int, 5> numbers{};   // numbers[0] red count, numbers[1] yellow count
     std::string sunrise = "06:30";  // HH:MM, today
     std::string sunset = "19:45";
@@ -247,7 +247,7 @@ struct SimDesign {
     std::vector<std::string> homeModeNames;
     int currentHomeMode = 0;
     std::vector<SimSchedule> schedules;
-    int currentSchedule = 0;
+    int currentSchedule = 0;  // the current schedule's number
     SimServerStatus serverStatus;
     SimExtendedStatus extendedStatus;
     int alertSeverity = 0;
@@ -261,6 +261,7 @@ struct SimDesign {
     SimObject* FindObjectByFullName(const std::string& fullName);
     SimDisplay* FindDisplay(int displayId);
     SimDisplay* FindDisplayByName(const std::string& name);
+    const SimSchedule* FindSchedule(int number) const;
     const std::string* FindFile(const std::string& serverName) const;
 };
 

@@ -80,7 +80,9 @@ void SimServer::Deliver(const SimPush& push, int requesterId) {
 int SimServer::PushTo(int connectionId, const std::string& message) {
     int count = 0;
     for (const auto& [id, session] : sessions_) {
-        if ((connectionId == 0 || id == connectionId) && session->State().greeted) {
+        const SessionState& state = session->State();
+        // A client that has not given the password hears nothing of the house.
+        if ((connectionId == 0 || id == connectionId) && state.greeted && state.authorised) {
             session->Send(message);
             ++count;
         }

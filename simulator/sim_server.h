@@ -37,8 +37,9 @@ class SimServer : public QObject {
     // Sends a push to its audience; `requesterId` names the connection whose
     // request caused it.
     void Deliver(const SimPush& push, int requesterId);
-    // Sends a message to one greeted connection (0: to all). Returns how many
-    // connections it went to.
+    // Sends a message to one greeted connection that has given the password
+    // when one is demanded (0: to all such). Returns how many connections it
+    // went to.
     int PushTo(int connectionId, const std::string& message);
     // Closes one connection (0: all). Returns how many were closed.
     int DropConnections(int connectionId);

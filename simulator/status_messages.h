@@ -17,7 +17,7 @@ void AddServerStatusFields(FieldBuilder& fields, const SimServerState& state,
                            std::chrono::system_clock::time_point now);
 
 // The five status numbers; the third and fourth report the current home
-// mode and schedule.
+// mode (its position) and schedule (its number).
 std::array<int, 5> ServerStatusNumbers(const SimDesign& design);
 
 // Fields 4 onward of "GetExtServerStatus" and of the "ExtServerStatus" push.

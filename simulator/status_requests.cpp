@@ -40,17 +40,21 @@ HandlerResult SetHomeMode(RequestContext& context) {
         return HandlerResult::Code(kResultLookupError);
     }
     design.currentHomeMode = mode;
+    context.Log(kLogStatus, "Home mode " + design.homeModeNames[static_cast<std::size_t>(mode)]);
     context.Push(EncodeServerStatusPush(design));
     return {};
 }
 
+// The clients name a schedule by its number (as "GetScheduleNames" lists
+// it), not by its position.
 HandlerResult SetCurrentSchedule(RequestContext& context) {
     SimDesign& design = context.Design();
-    const int schedule = context.Number(3);
-    if (schedule < 0 || schedule >= static_cast<int>(design.schedules.size())) {
+    const int number = context.Number(3);
+    if (!context.IsNumber(3) || design.FindSchedule(number) == nullptr) {
         return HandlerResult::Code(kResultLookupError);
     }
-    design.currentSchedule = schedule;
+    design.currentSchedule = number;
+    context.Log(kLogStatus, "Schedule " + design.FindSchedule(number)->name);
     context.Push(EncodeServerStatusPush(design));
     return {};
 }

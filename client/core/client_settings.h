@@ -14,6 +14,7 @@
 #include "client/core/ui_lock_code.h"
 #include "client/core/window_placement.h"
 #include "platform/registry_store.h"
+#include "serverlink/relay_defaults.h"
 #include "serverlink/settings_table.h"
 
 namespace zol {
@@ -21,9 +22,7 @@ namespace zol {
 inline constexpr const char* kClientRegistryKey = "Software\\Tarnwell\\ZOLClient";
 inline constexpr const char* kClientProgramName = "ZOLClient";
 
-// Relay host used until the user names the real one; a reserved domain, so
-// it can never reach someone else's machine by accident.
-inline constexpr const char* kDefaultAgentAddress = "relay.zol.example";
+inline constexpr const char* kDefaultAgentAddress = kDefaultRelayHost;
 // On-screen keyboard started from the interface: Windows ships "osk.exe";
 // on Linux we start GNOME's "onboard" (Debian package onboard).
 #if defined(_WIN32)

@@ -1,6 +1,6 @@
 #include "client/core/locale_formats.h"
 
-#include <QRegularExpression>
+#include "guibase/time_format.h"
 
 namespace zol {
 
@@ -8,10 +8,7 @@ LocaleFormats LocaleFormats::FromLocale(const QLocale& locale) {
     LocaleFormats f;
     f.shortDate = locale.dateFormat(QLocale::ShortFormat);
     f.longDate = locale.dateFormat(QLocale::LongFormat);
-    // Qt's long time format adds the time zone ("t"); the Windows one has none.
-    f.time = locale.timeFormat(QLocale::LongFormat)
-                 .remove(QRegularExpression(QStringLiteral("\\s*\\bt+\\b")))
-                 .trimmed();
+    f.time = LongTimeFormat(locale);
     f.timeWithoutSeconds = RemoveSeconds(f.time);
     return f;
 }

@@ -65,12 +65,31 @@ void CMainFrame::CreateClient() {
     setCentralWidget(splitter_);
 }
 
+QRect CMainFrame::NormalRect() const {
+    return normalGeometry().isValid() ? normalGeometry() : geometry();
+}
+
+QRect CMainFrame::ScreenRect() const {
+    QScreen* shownOn = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
+    return shownOn != nullptr ? shownOn->geometry() : QRect();
+}
+
 WindowPlacement CMainFrame::CurrentPlacement(const WindowPlacement& saved) const {
     WindowPlacement p = saved;
     p.flags = 0;
-    p.showCmd = isMinimized() ? kShowMinimized : (isMaximized() ? kShowMaximized : kShowNormal);
-    QRect normal = normalGeometry().isValid() ? normalGeometry() : geometry();
-    p.normalPosition = ToPlacementRect(normal);
+    p.normalPosition = ToPlacementRect(NormalRect());
+    // A minimised window records the state it returns to, which is what a
+    // restart brings back. Without a window manager the full-screen state
+    // does not stick, but the window still covers the screen.
+    const Qt::WindowStates state = windowState();
+    if ((state & Qt::WindowFullScreen) || (fullScreen_ && geometry() == ScreenRect())) {
+        p.showCmd = kShowFullScreen;
+        p.normalPosition = ToPlacementRect(normalBeforeFullScreen_);
+    } else if (state & Qt::WindowMaximized) {
+        p.showCmd = kShowMaximized;
+    } else {
+        p.showCmd = (state & Qt::WindowMinimized) ? kShowMinimized : kShowNormal;
+    }
     return p;
 }
 
@@ -82,6 +101,25 @@ void CMainFrame::ApplyPlacement(const WindowPlacement& placement) {
         RepairNormalPosition(placement.normalPosition, ToPlacementRect(screen->geometry()),
                              ToPlacementRect(screen->availableGeometry()));
     setGeometry(ToQRect(repaired));
+    // Set before showing, the state keeps the rectangle as the normal one. A
+    // client never starts minimised: a touch panel would show nothing.
+    if (placement.showCmd == kShowFullScreen)
+        CoverScreen();
+    else if (placement.showCmd == kShowMaximized)
+        setWindowState(Qt::WindowMaximized);
+    else
+        setWindowState(Qt::WindowNoState);
+}
+
+void CMainFrame::CoverScreen() {
+    if (!fullScreen_ && !isFullScreen())
+        normalBeforeFullScreen_ = NormalRect();
+    fullScreen_ = true;
+    // The state asks a window manager for the whole screen, panels included;
+    // the geometry places the window there when no window manager runs.
+    setWindowState((windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized)) |
+                   Qt::WindowFullScreen);
+    setGeometry(ScreenRect());
 }
 
 bool CMainFrame::event(QEvent* event) {
@@ -128,7 +166,8 @@ void CMainFrame::OnUiCommand(int command, std::intptr_t argument) {
             showMinimized();
             return;
         case UiCommandCode::FullScreen:
-            showMaximized();
+            CoverScreen();
+            show();
             return;
         default:
             // Commands above 12 are ignored; the others (options, lock,

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QRect>
 
 #include <array>
 #include <cstdint>
@@ -33,8 +34,9 @@ class CMainFrame : public QMainWindow {
     QWidget* StatusBarRow() const { return statusBarRow_; }
     QSplitter* Splitter() const { return splitter_; }
 
-    // The placement record of this window now, and applying one (the normal
-    // rectangle repaired against the screen first).
+    // The placement record of this window now, and applying one before the
+    // window is shown: the normal rectangle, repaired against the screen,
+    // and the show state (maximised or full screen; anything else normal).
     WindowPlacement CurrentPlacement(const WindowPlacement& saved) const;
     void ApplyPlacement(const WindowPlacement& placement);
 
@@ -48,6 +50,11 @@ class CMainFrame : public QMainWindow {
 
   private:
     void CreateClient();
+    QRect NormalRect() const;
+    QRect ScreenRect() const;
+    // Full screen (UI command 6): the whole screen, keeping the rectangle to
+    // return to for the placement saved at close.
+    void CoverScreen();
     void OnUiCommand(int command, std::intptr_t argument);
 
     CZOLClientApp& app_;
@@ -63,6 +70,8 @@ class CMainFrame : public QMainWindow {
     // Guards the user-dialog flag once server-driven dialogs exist.
     std::mutex frameLock_;
     int connectRequests_ = 0;
+    bool fullScreen_ = false;
+    QRect normalBeforeFullScreen_;
 };
 
 }  // namespace zol

@@ -34,6 +34,10 @@ inline constexpr std::int32_t kShowNormal = 1;
 inline constexpr std::int32_t kShowMinimized = 2;
 inline constexpr std::int32_t kShowMaximized = 3;
 inline constexpr std::int32_t kShow = 5;
+// Ours: full screen (UI command 6) is no Windows show state, so it has a
+// value clear of theirs (0 to 11). The normal rectangle stays the one the
+// window returns to.
+inline constexpr std::int32_t kShowFullScreen = 0x100;
 
 struct WindowPlacement {
     std::int32_t length = 44;  // size of the Windows record, kept for fidelity

@@ -149,6 +149,52 @@ TEST_F(ClientAppTest, ASavedPlacementThatFitsIsRestored) {
     EXPECT_EQ(app->MainFrame()->geometry(), QRect(40, 50, 600, 400));
 }
 
+// Closes the client the way a user does and saves its settings.
+void CloseAndExit(std::unique_ptr<CZOLClientApp>& app) {
+    QCoreApplication::processEvents();
+    app->MainFrame()->close();
+    app->ExitInstance();
+    app.reset();
+}
+
+TEST_F(ClientAppTest, AClientClosedMaximisedStartsMaximised) {
+    auto app = Start({});
+    app->MainFrame()->setGeometry(20, 30, 640, 480);
+    app->MainFrame()->showMaximized();
+    CloseAndExit(app);
+
+    app = Start({});
+    EXPECT_TRUE(app->MainFrame()->isMaximized());
+    EXPECT_EQ(app->MainFrame()->normalGeometry(), QRect(20, 30, 640, 480));
+    EXPECT_EQ(app->Settings().placement.showCmd, kShowMaximized);
+}
+
+TEST_F(ClientAppTest, FullScreenCoversTheScreenAndComesBackAfterARestart) {
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    auto app = Start({});
+    app->MainFrame()->setGeometry(20, 30, 640, 480);
+    PostAppMessage(app->MainFrame(), AppMessage::UiCommand,
+                   static_cast<std::intptr_t>(UiCommandCode::FullScreen), 0);
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();  // the window system's geometry change
+    EXPECT_EQ(app->MainFrame()->geometry(), screen);
+    CloseAndExit(app);
+
+    // Saved as full screen, with the normal rectangle from before.
+    RegistryStore saved(RegistryFile());
+    saved.Load();
+    const std::string ui = std::string(kClientRegistryKey) + "\\UserInterface";
+    EXPECT_EQ(saved.GetValue(ui, "Pos.showCmd"), Dword(kShowFullScreen));
+    EXPECT_EQ(saved.GetValue(ui, "Pos.normalPos.left"), Dword(20));
+    EXPECT_EQ(saved.GetValue(ui, "Pos.normalPos.bottom"), Dword(510));
+
+    app = Start({});
+    QCoreApplication::processEvents();
+    EXPECT_EQ(app->MainFrame()->geometry(), screen);
+    EXPECT_EQ(app->MainFrame()->CurrentPlacement({}).normalPosition,
+              (PlacementRect{20, 30, 660, 510}));
+}
+
 TEST_F(ClientAppTest, ConnectionLostAndPayloadsAreHandledByTheFrame) {
     auto app = Start({});
     PostAppMessage(app->MainFrame(), AppMessage::PushedMessage, 5, 0,

@@ -47,7 +47,7 @@ std::vector<ExpectedSetting> DocumentedDefaults() {
         {"Connection", "UILockCode", std::string("629148305716")},
         {"Connection", "CloudMasterDisable", 0},
         {"Connection", "useAgentConnection", 0},
-        {"Connection", "agentAddress", std::string("relay.zol.example")},
+        {"Connection", "agentAddress", std::string("relay.zol-cloud.example")},
         {"Connection", "agentPort", 2000},
         {"Connection", "agentPostConnectWaitSeconds", 3},
         {"Connection", "agentPingSeconds", 30},

@@ -20,6 +20,11 @@ TEST(LocaleFormatsTest, FormatsComeFromTheLocaleWithoutTimeZone) {
     EXPECT_TRUE(f.time.contains(QStringLiteral("ss")));
     EXPECT_FALSE(f.time.contains(QLatin1Char('t')));
     EXPECT_FALSE(f.timeWithoutSeconds.contains(QStringLiteral("ss")));
+    // A zone in brackets or after a comma goes with its brackets and comma.
+    EXPECT_EQ(LocaleFormats::FromLocale(QLocale(QLocale::Basque, QLocale::Spain)).time,
+              QStringLiteral("HH:mm:ss"));
+    EXPECT_EQ(LocaleFormats::FromLocale(QLocale(QLocale::Albanian, QLocale::Albania)).time,
+              QStringLiteral("h:mm:ss AP"));
 }
 
 }  // namespace

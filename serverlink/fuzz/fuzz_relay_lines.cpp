@@ -1,7 +1,9 @@
 // Feeds arbitrary bytes to the relay's line processing (base64, AES, JSON,
 // host-message decoding) as the receive task would, cut at a point chosen by
 // the first byte, and checks what the receive task relies on: the bytes used
-// never exceed what was offered, the plaintext buffer keeps its capacity.
+// never exceed what was offered, what is left is never longer than a line
+// may be (the receive limit counts on it), the plaintext buffer keeps its
+// capacity.
 // The resolver only reads dotted addresses: the fuzzer must never dial DNS.
 #include <arpa/inet.h>
 
@@ -35,8 +37,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     int last = 0;
     for (int read = 0; read < 2; ++read) {
         const std::size_t used = session.ScanReceived(received, last);
-        if (used > received.size())
+        if (used > received.size() || received.size() - used > zol::RelaySession::kMaxLineLength) {
             std::abort();
+        }
         received.erase(0, used);
         if (read == 0)
             received.append(input.substr(cut));

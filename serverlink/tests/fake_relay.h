@@ -1,7 +1,8 @@
 // FakeRelay: a cloud relay's control port on 127.0.0.1 for tests. It accepts
 // one client, reads the client's encrypted messages (one per receive, which
 // holds on loopback when the test sends nothing else at the same moment) and
-// writes encrypted LF-ended lines or raw bytes.
+// writes encrypted LF-ended lines or raw bytes. FakeResolver stands in for
+// the relay's host-name lookups.
 #pragma once
 
 #include <arpa/inet.h>
@@ -10,10 +11,14 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
+#include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
+#include "platform/event.h"
 #include "serverlink/relay_crypto.h"
 
 namespace zol::testing {
@@ -105,6 +110,33 @@ class FakeRelay {
     int client_ = -1;
     std::uint16_t port_ = 0;
     int accepted_ = 0;
+};
+
+// Dotted addresses resolve to themselves, kSlowHost only once Release is set,
+// every other name not at all: no test asks real DNS.
+class FakeResolver {
+  public:
+    static constexpr const char* kSlowHost = "slow.relay.test";
+
+    std::function<std::uint32_t(const std::string&)> Function() {
+        return [this](const std::string& host) { return Resolve(host); };
+    }
+
+    Event slowEntered{Event::Reset::Manual};
+    Event release{Event::Reset::Manual};
+    std::atomic<int> slowLookups{0};
+
+  private:
+    std::uint32_t Resolve(const std::string& host) {
+        if (host == kSlowHost) {
+            slowLookups.fetch_add(1);
+            slowEntered.Set();
+            release.Wait();
+            return htonl(0x7F000005);
+        }
+        in_addr address{};
+        return ::inet_pton(AF_INET, host.c_str(), &address) == 1 ? address.s_addr : 0;
+    }
 };
 
 }  // namespace zol::testing

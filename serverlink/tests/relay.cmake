@@ -11,7 +11,7 @@ zol_add_test(serverlink_relay_codec_tests
   LIBS zolserverlink
   LABELS serverlink)
 zol_add_test(serverlink_relay_session_tests
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/relay_session_test.cpp
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/relay_session_test.cpp ${CMAKE_CURRENT_LIST_DIR}/relay_host_lookup_test.cpp
   LIBS zolserverlink
   LABELS serverlink)
 zol_add_test(serverlink_relay_link_tests

@@ -75,18 +75,22 @@ TEST_F(RelaySessionTest, LineSplitAcrossReadsWaitsForItsLineFeed) {
     EXPECT_EQ(session_.Announced()->port, 4000);
 }
 
-TEST_F(RelaySessionTest, ErrorCodeStopsTheScanAndLaterLinesWait) {
+TEST_F(RelaySessionTest, ErrorAndUnparsableLinesDoNotHoldBackTheLinesAfterThem) {
     const std::string error = Line(R"({"error":"no such agent","code":12})");
+    const std::string bad = Line("not json");
     const std::string later = Line(R"({"pong":2})");
     int last = 0;
-    EXPECT_EQ(session_.ScanReceived(error + later, last), error.size());
-    EXPECT_EQ(last, 12);
+    EXPECT_EQ(session_.ScanReceived(error + later, last), error.size() + later.size());
+    EXPECT_EQ(last, 0);
     EXPECT_TRUE(Logged("Agent Received " + std::to_string(error.size() - 1) +
                        R"( bytes: JSON is: {"error":"no such agent","code":12})"));
     EXPECT_TRUE(Logged("Agent connection: Received error 12 - no such agent"));
-    // The next read event offers what was left.
-    EXPECT_EQ(session_.ScanReceived(later, last), later.size());
-    EXPECT_EQ(last, 0);
+
+    EXPECT_EQ(session_.ScanReceived(later + bad + error, last),
+              later.size() + bad.size() + error.size());
+    EXPECT_EQ(last, 12);
+    EXPECT_EQ(session_.ScanReceived(bad, last), bad.size());
+    EXPECT_EQ(last, -1);
 }
 
 TEST_F(RelaySessionTest, ErrorCodeZeroOrNonNumericIsNoError) {
@@ -99,11 +103,10 @@ TEST_F(RelaySessionTest, ErrorCodeZeroOrNonNumericIsNoError) {
     EXPECT_TRUE(Logged("Agent connection: Received error 12 - e"));
 }
 
-TEST_F(RelaySessionTest, UnparsableJsonIsLoggedTwiceAndStopsTheScan) {
+TEST_F(RelaySessionTest, UnparsableJsonIsLoggedTwice) {
     const std::string bad = Line("not json");
-    const std::string later = Line(R"({"pong":1})");
     int last = 0;
-    EXPECT_EQ(session_.ScanReceived(bad + later, last), bad.size());
+    EXPECT_EQ(session_.ScanReceived(bad, last), bad.size());
     EXPECT_EQ(last, -1);
     EXPECT_TRUE(Logged("Agent Received " + std::to_string(bad.size() - 1) +
                        " bytes: unparsable JSON is: not json"));
@@ -194,9 +197,15 @@ TEST_F(RelaySessionTest, PlaintextThatDoesNotFitIsDroppedSilently) {
 
 TEST_F(RelaySessionTest, EndlessLineIsDroppedInsteadOfGrowingForever) {
     int last = 0;
-    std::string endless(RelaySession::kMaxLineLength + 1, 'A');
+    const std::string endless(RelaySession::kMaxLineLength + 1, 'A');
     EXPECT_EQ(session_.ScanReceived(endless, last), endless.size());
     EXPECT_TRUE(LoggedStart("Agent Received 65536 bytes: line too long"));
+
+    // Also behind complete lines: what stays unused is always shorter.
+    const std::string pong = Line(R"({"pong":1})");
+    EXPECT_EQ(session_.ScanReceived(pong + endless, last), pong.size() + endless.size());
+    const std::string unended(RelaySession::kMaxLineLength, 'A');
+    EXPECT_EQ(session_.ScanReceived(pong + unended, last), pong.size());
 }
 
 }  // namespace

@@ -423,6 +423,7 @@ TEST_F(ServerLinkTest, OpenRequestCloseAndDeleteTwentyTimesWithAZeroTerminateWai
     for (int round = 0; round < 20; ++round) {
         auto own = std::make_unique<ServerLink>(timeouts);
         own->SetObserver(&observer);
+        own->SetReceiveOnCaller(round % 2 == 1);
         ASSERT_EQ(own->OpenServerConnection(server.Target()), 0);
         std::string reply;
         std::int32_t code = 0;
@@ -608,6 +609,53 @@ TEST_F(ServerLinkTest, BurstOfPushesArrivesCompleteAndInOrder) {
         mismatches += pushes[static_cast<std::size_t>(i)] != push(i) ? 1 : 0;
     }
     EXPECT_EQ(mismatches, 0);
+}
+
+// Without a receive thread the waiting callers receive, one at a time, for
+// each other: replies pair as before, and pushes and the server's close are
+// seen while anyone waits.
+TEST_F(ServerLinkTest, CallersReceiveForEachOtherWithoutAReceiveThread) {
+    link.SetReceiveOnCaller(true);
+    FakeServer server([](FakeConnection& connection) {
+        std::string request;
+        while (connection.ReadMessage(request, 2s)) {
+            std::vector<FieldValue> fields;
+            DecodeFieldList(request, fields);
+            if (fields[1].text == "Last") {
+                connection.Write(FieldList{"Notify", "bye"}.Message());
+                connection.Close();
+                return;
+            }
+            connection.Write(Reply(fields[2].text, fields[0].text, fields[1].text));
+        }
+    });
+    timeouts.serverReplyTimeout = 1;
+    Open(server);
+    std::atomic<int> wrong{0};
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t) {
+        threads.emplace_back([&, t] {
+            for (int i = 0; i < 100; ++i) {
+                std::string method = "M" + std::to_string(t) + "_" + std::to_string(i);
+                std::string reply;
+                std::int32_t code = 0;
+                int error = link.SendRequest(
+                    FieldList{"ZOLApp", method, std::to_string(i)}.Message(), code, reply);
+                wrong += error != 0 || reply != Reply(std::to_string(i), "ZOLApp", method) ? 1 : 0;
+            }
+        });
+    }
+    for (auto& thread : threads) {
+        thread.join();
+    }
+    EXPECT_EQ(wrong.load(), 0);
+    std::string reply;
+    std::int32_t code = 0;
+    EXPECT_EQ(Send(Request("ZOLApp", "Last"), reply, code), kRequestNoReply);
+    EXPECT_FALSE(link.IsConnected());
+    const std::vector<std::string> bye{FieldList{"Notify", "bye"}.Message()};
+    EXPECT_EQ(observer.Pushes(), bye);
+    EXPECT_EQ(observer.Losses(), std::vector<std::string>{""});
 }
 
 }  // namespace

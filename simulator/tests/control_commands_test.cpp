@@ -2,6 +2,8 @@
 // changes, faults, configuration and the escaping of fields.
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "simulator/control_commands.h"
 #include "simulator/control_escape.h"
 #include "simulator/sim_server.h"
@@ -32,7 +34,7 @@ TEST(ControlEscape, RoundTripsBarsPercentAndLineFeeds) {
 
 TEST(ControlCommands, SetChangesObjectsAndDisplays) {
     SimServer server(SmallDesign(), SimConfig());
-    EXPECT_EQ(RunControlCommand(server, "set 3 level=45 statusText=Half%20way button2=1").back(),
+    EXPECT_EQ(RunControlCommand(server, "set 3 level=45 statusText=Half%20way button1=1").back(),
               "OK");
     const SimObject& lamp = server.State().design.objects[0];
     EXPECT_EQ(lamp.level, 45);
@@ -42,6 +44,7 @@ TEST(ControlCommands, SetChangesObjectsAndDisplays) {
     EXPECT_EQ(server.State().design.displays[0].level, 100);
     EXPECT_EQ(RunControlCommand(server, "set 3 level=high").back().rfind("ERR", 0), 0u);
     EXPECT_EQ(RunControlCommand(server, "set 99 level=1").back().rfind("ERR", 0), 0u);
+    EXPECT_EQ(RunControlCommand(server, "set 3 button16=1").back().rfind("ERR", 0), 0u);
 }
 
 TEST(ControlCommands, FaultsAndConfigurationAreSwitched) {
@@ -54,6 +57,17 @@ TEST(ControlCommands, FaultsAndConfigurationAreSwitched) {
     EXPECT_FALSE(server.Faults().AppliesTo(3));
     EXPECT_TRUE(server.Faults().AppliesTo(4));
     EXPECT_EQ(RunControlCommand(server, "fault split maybe").back().rfind("ERR", 0), 0u);
+    EXPECT_EQ(RunControlCommand(server, "fault request GetDisplays -3").back(), "OK");
+    EXPECT_EQ(server.Faults().failingRequest.resultCode, -3);
+    EXPECT_EQ(RunControlCommand(server, "fault request GetDesign undecodable").back(), "OK");
+    EXPECT_TRUE(server.Faults().failingRequest.Matches("GetDesign"));
+    EXPECT_FALSE(server.Faults().failingRequest.Matches("GetDisplays")) << "one request at a time";
+    for (const char* refused : {"fault request GetDesign 0", "fault request GetDesign",
+                                "fault request GetDesign 1x", "fault request a b c"}) {
+        EXPECT_EQ(RunControlCommand(server, refused).back().rfind("ERR", 0), 0u) << refused;
+    }
+    EXPECT_EQ(RunControlCommand(server, "fault request off").back(), "OK");
+    EXPECT_TRUE(server.Faults().failingRequest.method.empty());
     EXPECT_EQ(RunControlCommand(server, "fault clear").back(), "OK");
     EXPECT_FALSE(server.Faults().splitWrites);
 
@@ -65,6 +79,80 @@ TEST(ControlCommands, FaultsAndConfigurationAreSwitched) {
     EXPECT_FALSE(server.State().config.referenceDpi);
     EXPECT_EQ(RunControlCommand(server, "nonsense").back().rfind("ERR", 0), 0u);
     EXPECT_EQ(RunControlCommand(server, "push all").back().rfind("ERR", 0), 0u);
+}
+
+TEST(ControlCommands, PushedStateChangesBecomeZolsimsOwn) {
+    SimDesign design = SmallDesign();
+    SimTile clock;
+    clock.tileType = kTileText;
+    clock.tileName = "Clock";
+    design.displays[0].tiles.push_back(clock);
+    design.schedules = {{1, "Weekday"}, {5, "Holiday"}};
+    SimServer server(std::move(design), SimConfig());
+    const SimServerState& state = server.State();
+    const SimObject& lamp = state.design.objects[0];
+
+    ASSERT_EQ(RunControlCommand(server,
+                                "push all 0|ZOLApp|Update|3|40|0|2|1|0|bulb|Porch|7|"
+                                "20240202101010|0|1|Busy|X|12|255")
+                  .back(),
+              "OK");
+    EXPECT_EQ(lamp.level, 40);
+    EXPECT_EQ(lamp.buttonStates, (std::vector<int>{1, 0}));
+    EXPECT_EQ(lamp.ownIconName, "bulb");
+    EXPECT_EQ(lamp.caption, "Porch");
+    EXPECT_EQ(lamp.ownLevel, 7);
+    EXPECT_EQ(lamp.errorCondition, 1);
+    EXPECT_EQ(lamp.statusText, "Busy");
+    EXPECT_EQ(lamp.overlayColor, 255);
+    EXPECT_EQ(state.design.designTimeStamp, "20240202101010");
+
+    RunControlCommand(server, "push all 0|ZOLApp|Update|50|100|0|0|den|Den%20room|5|");
+    EXPECT_EQ(state.design.displays[0].level, 100);
+    EXPECT_EQ(state.design.displays[0].caption, "Den room");
+    EXPECT_EQ(state.design.designTimeStamp, "20240202101010") << "an empty stamp is no stamp";
+
+    RunControlCommand(server, "push all 0|ZOLApp|ServerStatus|2|3|4|1|5|0");
+    EXPECT_EQ(state.design.serverStatus.state, 2);
+    EXPECT_EQ(state.design.serverStatus.numbers[0], 3);
+    EXPECT_EQ(state.design.currentHomeMode, 1);
+    EXPECT_EQ(state.design.currentSchedule, 5);
+
+    RunControlCommand(server, "push all 0|ZOLApp|TileUpdate|CLOCK|1|Now|0||1|Noon|0|0|0|1");
+    EXPECT_EQ(state.design.displays[0].tiles[0].label, "Now");
+    EXPECT_EQ(state.design.displays[0].tiles[0].text, "Noon");
+
+    RunControlCommand(server, "push 7 0|ZOLApp|LogAdd|3|Door open");
+    ASSERT_EQ(state.log.Entries().size(), 1u) << "kept even when no client hears it";
+    EXPECT_EQ(state.log.Entries()[0].kind, 3);
+    EXPECT_EQ(state.log.Entries()[0].text, "Door open");
+
+    RunControlCommand(server, "push all 0|ZOLObject|Update|3|99|0|0");
+    EXPECT_EQ(lamp.level, 40) << "the clients drop what is not from ZOLApp";
+}
+
+TEST(ControlCommands, LogListsAndClearsTheServerLog) {
+    SimServer server(SmallDesign(), SimConfig());
+    server.State().log.Add(kLogMessages, "Door|open", std::chrono::system_clock::now());
+    const std::vector<std::string> lines = RunControlCommand(server, "log");
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].rfind("1 ", 0), 0u) << lines[0];
+    EXPECT_NE(lines[0].find(" 3 Door%7Copen"), std::string::npos) << lines[0];
+    EXPECT_EQ(RunControlCommand(server, "log clear").back(), "OK");
+    EXPECT_EQ(RunControlCommand(server, "log").size(), 1u);
+}
+
+TEST(ControlCommands, DesignNameAndTimeStampChange) {
+    SimServer server(SmallDesign(), SimConfig());
+    EXPECT_EQ(RunControlCommand(server, "design name New%20House").back(), "OK");
+    EXPECT_EQ(RunControlCommand(server, "design stamp 20250102030405").back(), "OK");
+    EXPECT_EQ(server.State().design.designName, "New House");
+    EXPECT_EQ(server.State().design.designTimeStamp, "20250102030405");
+    EXPECT_EQ(RunControlCommand(server, "design"),
+              (std::vector<std::string>{"name New House", "stamp 20250102030405", "OK"}));
+    EXPECT_EQ(RunControlCommand(server, "design stamp 20251302030405").back().rfind("ERR", 0), 0u);
+    EXPECT_EQ(RunControlCommand(server, "design stamp now").back(), "OK");
+    EXPECT_NE(server.State().design.designTimeStamp, "20250102030405");
 }
 
 }  // namespace

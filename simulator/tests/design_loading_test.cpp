@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QString>
+#include <algorithm>
+#include <iterator>
 #include <set>
 
 #include "simulator/design_generator.h"
@@ -29,6 +31,61 @@ TEST(DesignLoader, DemoHouseLoadsWithoutWarnings) {
     }
     EXPECT_EQ(tileTypes.size(), 9u) << "every tile type";
     EXPECT_NE(design.FindFile("pictures\\kitchen.png"), nullptr);
+    EXPECT_EQ(design.serverStatus.state, 0) << "the demo's status bar is not yellow";
+}
+
+// Rockers a keypad's layout has: "ZS" and the first digit, or "Keypad" and
+// its digit; 0 for keypads without rockers.
+std::size_t LayoutRockers(const std::string& templateName) {
+    if (templateName.starts_with("ZS") && templateName.size() > 2) {
+        return static_cast<std::size_t>(templateName[2] - '0');
+    }
+    if (templateName.size() == 7 && templateName.starts_with("Keypad")) {
+        return static_cast<std::size_t>(templateName[6] - '0');
+    }
+    return 0;
+}
+
+TEST(DesignLoader, DemoHouseHoldsTheCasesTheClientsMustShow) {
+    SimDesign design;
+    ASSERT_TRUE(LoadDesignFile(QStringLiteral(ZOLSIM_DEMO_DESIGN), design).ok);
+    int fourKeyKey8 = 0;
+    bool key7WithUp = false;
+    bool unknownTemplate = false;
+    const char* const known[] = {"ZS",      "Keypad",     "KL",    "UPB",      "HKEY6",
+                                 "Program", "thermostat", "onoff", "IRDevice", "None"};
+    for (const SimObject& object : design.objects) {
+        const std::size_t rockers = LayoutRockers(object.templateName);
+        if (rockers > 0) {
+            EXPECT_EQ(object.texts.size(), rockers) << object.name << ": a caption per rocker";
+        }
+        fourKeyKey8 += (object.templateName == "KL8" || object.templateName == "UPB8") &&
+                       object.buttonNames.size() == 4;
+        key7WithUp =
+            key7WithUp || (object.templateName.starts_with("UPB7") &&
+                           object.buttonNames.size() == 7 && object.buttonNames[6] == "UP");
+        unknownTemplate = unknownTemplate ||
+                          (!object.templateName.empty() &&
+                           std::none_of(std::begin(known), std::end(known), [&](const char* p) {
+                               return object.templateName.starts_with(p);
+                           }));
+    }
+    EXPECT_EQ(fourKeyKey8, 2);
+    EXPECT_TRUE(key7WithUp);
+    EXPECT_TRUE(unknownTemplate);
+    bool meterWithoutFixedMax = false;
+    bool stackedGraph = false;
+    for (const SimDisplay& display : design.displays) {
+        for (const SimTile& tile : display.tiles) {
+            meterWithoutFixedMax =
+                meterWithoutFixedMax || (tile.tileType == kTileMeter && !tile.fixedMax);
+        }
+        // The clients take a graph as stacked when its last bar is.
+        stackedGraph =
+            stackedGraph || (!display.graphBars.empty() && display.graphBars.back().stacked);
+    }
+    EXPECT_TRUE(meterWithoutFixedMax);
+    EXPECT_TRUE(stackedGraph);
 }
 
 TEST(DesignLoader, ReadsMembersColoursAndTileTypeNames) {
@@ -63,6 +120,22 @@ TEST(DesignLoader, WarnsAboutReferencesThatNameNothing) {
     ASSERT_EQ(result.warnings.size(), 2u);
     EXPECT_NE(result.warnings[0].find("object 99"), std::string::npos) << result.warnings[0];
     EXPECT_NE(result.warnings[1].find("tile \"I\": display 77"), std::string::npos)
+        << result.warnings[1];
+}
+
+TEST(DesignLoader, WarnsAboutSectionLinesAndSchedulesTheClientsWouldMisread) {
+    SimDesign design;
+    DesignLoadResult result = Load(R"({
+        "schedules": [{"number": 1, "name": "Weekday"}, {"number": 5, "name": "Holiday"}],
+        "currentSchedule": 2,
+        "extendedStatus": {"lines": ["---Monday", "--Tuesday", "Doors,closed"]}
+    })",
+                                   design);
+    ASSERT_TRUE(result.ok) << result.error;
+    ASSERT_EQ(result.warnings.size(), 2u);
+    EXPECT_NE(result.warnings[0].find("extendedStatus.lines[1]"), std::string::npos)
+        << result.warnings[0];
+    EXPECT_NE(result.warnings[1].find("currentSchedule 2"), std::string::npos)
         << result.warnings[1];
 }
 

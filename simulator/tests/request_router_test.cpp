@@ -125,23 +125,59 @@ TEST(DeviceCommands, ChangeTheLevelAndPushAnUpdate) {
     EXPECT_EQ(harness.Ask({"ZOLObject", "Device.Off", "Kitchen - Lamp"})[0].number, -7);
 }
 
-TEST(DeviceCommands, KeypressTogglesOneButtonAndStatesAreReadBack) {
-    RouterHarness harness;
+SimObject KeypadObject(const std::string& templateName, std::vector<std::string> rockers,
+                       std::vector<std::string> keys) {
     SimObject keypad = Lamp(5, "Pad");
-    keypad.buttonNames = {"A", "B", "C"};
-    keypad.buttonStates = {0, 0, 1};
-    harness.state.design.objects = {keypad};
-    EXPECT_EQ(
-        harness.Ask({"ZOLObject", "Device.Keypress", "Kitchen - Pad", "2", "0", "0"})[0].number, 0);
-    EXPECT_EQ(
-        harness.Ask({"ZOLObject", "Device.Keypress", "Kitchen - Pad", "4", "0", "0"})[0].number,
-        -1);
+    keypad.templateName = templateName;
+    keypad.texts = std::move(rockers);
+    keypad.buttonStates.assign(keys.size(), 0);
+    keypad.buttonNames = std::move(keys);
+    return keypad;
+}
+
+// Presses button `button` (half 0) and returns the result code.
+int Press(RouterHarness& harness, const std::string& button, const std::string& half = "0") {
+    return harness.Ask({"ZOLObject", "Device.Keypress", "Kitchen - Pad", button, half, "0"})[0]
+        .number;
+}
+
+TEST(DeviceCommands, KeypressNumbersKeysFromZeroAndStatesAreReadBack) {
+    RouterHarness harness;
+    harness.state.design.objects = {KeypadObject("KL8", {}, {"A", "B", "C"})};
+    harness.state.design.objects[0].buttonStates[2] = 1;
+    EXPECT_EQ(Press(harness, "0"), 0) << "the first key is button 0";
+    EXPECT_EQ(harness.pushes.size(), 1u);
+    EXPECT_EQ(Press(harness, "2"), 0);
+    EXPECT_EQ(Press(harness, "3"), -1);
+    EXPECT_EQ(Press(harness, "x"), -1);
     Fields states = harness.Ask({"ZOLApp", "KeypadButtonState", "5"});
     ASSERT_EQ(states.size(), 8u);
     EXPECT_EQ(states[4].number, 3);
-    EXPECT_EQ(states[5].number, 0);
-    EXPECT_EQ(states[6].number, 1);
-    EXPECT_EQ(states[7].number, 1);
+    EXPECT_EQ(states[5].number, 1);
+    EXPECT_EQ(states[6].number, 0);
+    EXPECT_EQ(states[7].number, 0);
+
+    // A Key7 keypad's sixth button sends 6 and shows the seventh state.
+    harness.state.design.objects = {
+        KeypadObject("UPB7", {}, {"1", "2", "3", "4", "5", "6", "Fan"})};
+    EXPECT_EQ(Press(harness, "6"), 0);
+    EXPECT_EQ(harness.state.design.objects[0].buttonStates,
+              (std::vector<int>{0, 0, 0, 0, 0, 0, 1}));
+}
+
+TEST(DeviceCommands, RockerKeypadsNumberTheirKeysAfterTheRockers) {
+    RouterHarness harness;
+    harness.state.design.objects = {KeypadObject("ZS24", {"Lights", "Fan"}, {"A", "B", "C", "D"})};
+    EXPECT_EQ(Press(harness, "2"), 0) << "key 0 follows the two rockers";
+    EXPECT_EQ(harness.state.design.objects[0].buttonStates, (std::vector<int>{1, 0, 0, 0}));
+    EXPECT_EQ(Press(harness, "1", "1"), 0) << "bottom half of the second rocker";
+    EXPECT_TRUE(harness.pushes.empty()) << "rockers have no indicator";
+    EXPECT_EQ(Press(harness, "0", "2"), -1);
+    EXPECT_EQ(Press(harness, "6"), -1);
+
+    harness.state.design.objects = {KeypadObject("Keypad3", {"Up", "Mid", "Down"}, {})};
+    EXPECT_EQ(Press(harness, "2", "1"), 0);
+    EXPECT_EQ(Press(harness, "3"), -1);
 }
 
 TEST(Thermostats, ReportStateAndExplainRefusedChanges) {
@@ -226,6 +262,16 @@ TEST(ThemeIcons, ListInPagesAndEndWithMinusOne) {
     EXPECT_EQ(listed, 25);
     Fields chunk = harness.Ask({"ZOLApp", "GetThemeIcon", "Theme_36_36", "Icon3_off.png", "0"});
     EXPECT_EQ(chunk.at(6).text, "616263");
+
+    // A byte sum from 2^31 on goes out as the negative number a client reads.
+    const std::string huge(9000000, '\xFF');
+    harness.state.design.files[NormalizeFileName("Theme_36_36/Big_off.png")] = huge;
+    harness.state.design.themeIconSets[0].fileNames = {"Big_off.png"};
+    Fields big = harness.Ask({"ZOLApp", "GetThemeIcons", "Theme_36_36", "0"});
+    ASSERT_EQ(big.size(), 8u);
+    EXPECT_EQ(big[7].text, std::to_string(static_cast<std::int32_t>(ByteSum(huge))));
+    EXPECT_EQ(big[7].kind, FieldNumber);
+    EXPECT_LT(big[7].number, 0);
 }
 
 TEST(FormatText, ReplacesKnownPlaceholdersAndKeepsTheRest) {
@@ -249,6 +295,7 @@ TEST(StatusRequests, HomeModeChangesArePushedAndCheckedForRange) {
     EXPECT_EQ(harness.Ask({"ZOLApp", "SetHomeMode", "2"})[0].number, -1);
     Fields status = harness.Ask({"ZOLApp", "GetServerStatus"});
     ASSERT_EQ(status.size(), 13u);
+    EXPECT_EQ(status[3].number, 0) << "normal unless the design says otherwise";
     EXPECT_EQ(status[6].number, 1) << "third status number is the home mode";
     EXPECT_EQ(status[9].kind, FieldDateTime);
     EXPECT_EQ(status[12].kind, FieldDateTime);
@@ -345,6 +392,115 @@ TEST(DisplayRequests, MostRecentlyUsedAndInfraredKeysHaveTheirLayouts) {
     EXPECT_EQ(power[6].number, 5);
     EXPECT_EQ(harness.Ask({"ZOLObject", "Device.IR", "Den - Heater", "Mute", "1"})[0].number, 0);
     EXPECT_EQ(harness.Ask({"ZOLObject", "Device.IR", "Den - Heater", "Eject", "0"})[0].number, -1);
+}
+
+}  // namespace
+}  // namespace zol::test
+
+namespace zol::test {
+namespace {
+
+TEST(StatusRequests, SchedulesArePickedByTheirNumber) {
+    RouterHarness harness;
+    harness.state.design.schedules = {{1, "Weekday"}, {5, "Holiday"}, {7, "Summer"}};
+    harness.state.design.currentSchedule = 1;
+    EXPECT_EQ(harness.Ask({"ZOLApp", "SetCurrentSchedule", "5"})[0].number, 0);
+    EXPECT_EQ(harness.state.design.currentSchedule, 5);
+    ASSERT_EQ(harness.pushes.size(), 1u);
+    EXPECT_EQ(Decode(harness.pushes[0].message).at(7).number, 5) << "fourth status number";
+    EXPECT_EQ(harness.Ask({"ZOLApp", "GetServerStatus"}).at(7).number, 5);
+    EXPECT_EQ(harness.Ask({"ZOLApp", "SetCurrentSchedule", "2"})[0].number, -1)
+        << "a position is no schedule number";
+    EXPECT_EQ(harness.Ask({"ZOLApp", "SetCurrentSchedule", ""})[0].number, -1);
+    EXPECT_EQ(harness.state.design.currentSchedule, 5);
+}
+
+}  // namespace
+}  // namespace zol::test
+
+namespace zol::test {
+namespace {
+
+TEST(RequestFailures, ANamedRequestFailsWithACodeOrWithListsThatDoNotDecode) {
+    RouterHarness harness;
+    harness.state.design.objects = {Lamp(1, "Lamp")};
+    harness.failure = {"Device.On", -5, false};
+    Fields reply = harness.Ask({"ZOLObject", "Device.On", "Kitchen - Lamp"});
+    ASSERT_EQ(reply.size(), 3u);
+    EXPECT_EQ(reply[0].number, -5);
+    EXPECT_EQ(reply[2].text, "Device.On");
+    EXPECT_EQ(harness.state.design.objects[0].level, 0) << "a failed command changes nothing";
+    EXPECT_TRUE(harness.pushes.empty());
+    EXPECT_EQ(harness.Ask({"ZOLObject", "Device.Off", "Kitchen - Lamp"})[0].number, 0);
+
+    harness.failure = {"GetDesign", 0, true};
+    reply = harness.Ask({"ZOLApp", "GetDesign", "0"});
+    ASSERT_EQ(reply.size(), 4u);
+    EXPECT_EQ(reply[0].number, 0);
+    Fields entries;
+    EXPECT_NE(DecodeFieldList(reply[3].text, entries), kFieldListOk);
+
+    // A reply without nested lists gets a fourth field that is one.
+    harness.failure = {"TimeStamp", 0, true};
+    reply = harness.Ask({"ZOLApp", "TimeStamp"});
+    ASSERT_EQ(reply.size(), 5u);
+    EXPECT_NE(DecodeFieldList(reply[3].text, entries), kFieldListOk);
+    EXPECT_EQ(reply[4].text, harness.state.design.designTimeStamp);
+}
+
+}  // namespace
+}  // namespace zol::test
+
+namespace zol::test {
+namespace {
+
+TEST(LogRequests, CommandsAndStatusChangesAreReadByFilterFromACursor) {
+    RouterHarness harness;
+    harness.state.design.objects = {Lamp(1, "Lamp")};
+    harness.state.design.homeModeNames = {"Home", "Away"};
+    harness.Ask({"ZOLObject", "Device.DimToPercent", "Kitchen - Lamp", "30"});
+    harness.Ask({"ZOLObject", "Device.On", "Kitchen - Nothing"});
+    harness.Ask({"ZOLApp", "SetHomeMode", "1"});
+    Fields url = harness.Ask({"ZOLApp", "SetUpdateURL", "http://127.0.0.1/update"});
+    EXPECT_EQ(url.at(3).text, "http://127.0.0.1/update");
+
+    Fields filters = harness.Ask({"ZOLApp", "GetLogFilters"});
+    ASSERT_EQ(filters.size(), 11u);
+    EXPECT_EQ(filters[3].number, 0);
+    EXPECT_EQ(filters[6].text, "Commands");
+
+    Fields all = harness.Ask({"ZOLApp", "GetLog", "0", "0"});
+    ASSERT_EQ(all.size(), 5u + 3) << "the failed command is not in the log";
+    EXPECT_EQ(all[4].number, 4) << "next entry number";
+    const Fields first = Decode(all[5].text);
+    ASSERT_EQ(first.size(), 4u);
+    EXPECT_EQ(first[0].number, 1);
+    EXPECT_EQ(first[1].kind, FieldDateTime);
+    EXPECT_EQ(first[2].number, kLogCommands);
+    EXPECT_EQ(first[3].text, "Device.DimToPercent Kitchen - Lamp 30");
+    Fields status = harness.Ask({"ZOLApp", "GetLog", "2", "0"});
+    ASSERT_EQ(status.size(), 5u + 2);
+    EXPECT_EQ(Decode(status[5].text).at(3).text, "Home mode Away");
+    EXPECT_EQ(harness.Ask({"ZOLApp", "GetLog", "0", "4"})[0].number, 1);
+
+    // A long log comes in replies that fit, each entry once.
+    for (int i = 0; i < 300; ++i) {
+        harness.state.log.Add(kLogMessages, std::string(400, 'm'),
+                              std::chrono::system_clock::now());
+    }
+    int read = 0;
+    int replies = 0;
+    for (int cursor = 0; replies < 100; ++replies) {
+        Fields reply = harness.Ask({"ZOLApp", "GetLog", "3", std::to_string(cursor)});
+        if (reply[0].number != 0) {
+            break;
+        }
+        EXPECT_LE(harness.replyText.size(), kMaxFieldListLength);
+        read += static_cast<int>(reply.size()) - 5;
+        cursor = reply.at(4).number;
+    }
+    EXPECT_EQ(read, 300);
+    EXPECT_GT(replies, 10);
 }
 
 }  // namespace

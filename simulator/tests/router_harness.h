@@ -15,6 +15,7 @@ struct RouterHarness {
     RequestRouter router = RequestRouter::WithAllRequests();
     std::vector<SimPush> pushes;  // of the last request
     std::string replyText;        // of the last request
+    RequestFailure failure;       // the control port's failing request
 
     RouterHarness() { session.authorised = true; }
 
@@ -24,7 +25,7 @@ struct RouterHarness {
         for (const std::string& field : fields) {
             message.Add(field);
         }
-        RequestOutcome outcome = router.Handle(message.Message(), state, session);
+        RequestOutcome outcome = router.Handle(message.Message(), state, session, &failure);
         pushes = outcome.pushes;
         replyText = outcome.reply;
         std::vector<FieldValue> reply;

@@ -17,8 +17,9 @@ namespace {
 using Fields = std::vector<FieldValue>;
 
 constexpr int kDemoObjects = 86;
-constexpr int kDemoDisplays = 14;
+constexpr int kDemoDisplays = 16;
 constexpr int kDemoMainTiles = 11;
+constexpr int kDemoEnergyTiles = 2;
 constexpr int kTiledDisplayKind = 5;
 
 // Entries of a reply whose field 4 is a nested list of nested lists.
@@ -116,18 +117,24 @@ TEST_P(LoadSequenceTest, LoadsTheWholeDemoHouse) {
 
     const std::vector<Fields> displays = LoadParts(client, {"ZOLApp", "GetDisplays"});
     ASSERT_EQ(displays.size(), static_cast<std::size_t>(kDemoDisplays));
+    std::set<std::string> tiled;
     for (const Fields& display : displays) {
         ASSERT_EQ(display.size(), 31u);
         if (display[10].number != kTiledDisplayKind) {
             continue;
         }
+        tiled.insert(display[0].text);
         const std::vector<Fields> tiles = LoadTiles(client, generation.request, display[0].text);
-        ASSERT_EQ(tiles.size(), static_cast<std::size_t>(kDemoMainTiles));
         std::set<int> types;
         for (const Fields& tile : tiles) {
             types.insert(tile.at(0).number);
         }
-        EXPECT_EQ(types, (std::set<int>{0, 1, 2, 3, 4, 5, 6, 7, 8}));
+        if (display[0].text == "Main") {
+            ASSERT_EQ(tiles.size(), static_cast<std::size_t>(kDemoMainTiles));
+            EXPECT_EQ(types, (std::set<int>{0, 1, 2, 3, 4, 5, 6, 7, 8}));
+        } else {
+            EXPECT_EQ(tiles.size(), static_cast<std::size_t>(kDemoEnergyTiles));
+        }
         std::int32_t code = 0;
         Fields reply;
         ASSERT_EQ(
@@ -135,6 +142,7 @@ TEST_P(LoadSequenceTest, LoadsTheWholeDemoHouse) {
             0);
         EXPECT_EQ(code, -104) << generation.otherRequest << " is not of this server's version";
     }
+    EXPECT_EQ(tiled, (std::set<std::string>{"Main", "Energy"}));
     client.link->CloseServerConnection();
 }
 
@@ -235,6 +243,28 @@ TEST_F(SimProcessTest, PasswordIsDemandedAndChecked) {
     EXPECT_EQ(wrong.failureText, "Incorrect remote access password");
     LinkClient right;
     EXPECT_EQ(right.Connect(sim_.Port(), "s3cret"), 0) << right.failureText;
+}
+
+TEST_F(SimProcessTest, PushesReachOnlyClientsThatGaveThePassword) {
+    StartSim({"--design", DemoDesignPath(), "--password", "s3cret"});
+    RawClient stranger;
+    ASSERT_TRUE(stranger.Connect(sim_.Port()));
+    ASSERT_EQ(stranger.Greet().substr(0, 4), "ZOL0");
+    LinkClient member;
+    ASSERT_EQ(member.Connect(sim_.Port(), "s3cret"), 0) << member.failureText;
+
+    const std::vector<std::string> sent = control_.Command("push all 0|ZOLApp|LogAdd|1|Hello");
+    ASSERT_EQ(sent.size(), 2u);
+    EXPECT_EQ(sent[0], "sent 1");
+    ASSERT_TRUE(control_.Ok("set 1 level=30"));
+    Fields push;
+    EXPECT_TRUE(member.observer.WaitForPush("Update", push));
+    // Anything pushed to the stranger would arrive before this answer.
+    const std::string answer = stranger.Request({"ZOLApp", "TimeStamp"});
+    Fields reply;
+    ASSERT_EQ(DecodeFieldList(answer, reply), kFieldListOk);
+    EXPECT_EQ(reply.at(0).number, -3);
+    EXPECT_EQ(reply.at(2).text, "TimeStamp");
 }
 
 TEST_F(SimProcessTest, GreetingLettersStepDown) {
