@@ -19,10 +19,6 @@ namespace zol {
 
 namespace {
 
-std::string LimitText(int limit, std::string_view what) {
-    return "stopped at the limit of " + std::to_string(limit) + " " + std::string(what);
-}
-
 const IconSet* DefaultLayoutTheme(const DisplayLoadContext& context) {
     return context.iconSets ? context.iconSets(kDefaultLayoutTheme) : nullptr;
 }
@@ -37,7 +33,7 @@ int DecodeDisplayPart(LoadRequest& request, const DisplayLoadContext& context, D
         return request.DecodeFailed(code);
     for (std::int64_t i = 1; i <= entries.Count(); ++i) {
         if (list.size() >= static_cast<std::size_t>(kMaxDisplays))
-            return request.Fail(LimitText(kMaxDisplays, "displays"), kLoadLimitReached);
+            return request.LimitReached(kMaxDisplays, "displays");
         ReplyFields fields;
         if (int code = entries.DecodeNested(i, fields))
             return request.DecodeFailed(code);
@@ -55,7 +51,7 @@ int LoadDisplayParts(RequestChannel& channel, const DisplayLoadContext& context,
     LoadRequest request(channel, "ZOLApp.GetDisplays", failureText);
     for (int part = 0;; ++part) {
         if (part == kMaxDisplayParts)
-            return request.Fail(LimitText(kMaxDisplayParts, "parts"), kLoadLimitReached);
+            return request.LimitReached(kMaxDisplayParts, "parts");
         if (int error =
                 request.Send(FieldList{"ZOLApp", "GetDisplays", std::to_string(part)}.Message()))
             return error;
@@ -166,7 +162,7 @@ int AddTiles(LoadRequest& request, const ReplyFields& reply,
              TileRecord (*decode)(const ReplyFields&), Insert insert, DisplayRecord& display) {
     for (std::int64_t i = 4; i <= reply.Count(); ++i) {
         if (display.tiles.size() >= static_cast<std::size_t>(kMaxTilesPerDisplay))
-            return request.Fail(LimitText(kMaxTilesPerDisplay, "tiles"), kLoadLimitReached);
+            return request.LimitReached(kMaxTilesPerDisplay, "tiles");
         ReplyFields fields;
         if (int code = reply.DecodeNested(i, fields))
             return request.DecodeFailed(code);
@@ -182,7 +178,7 @@ int LoadTilesEx(RequestChannel& channel, DisplayRecord& display, std::string& fa
     LoadRequest request(channel, "ZOLApp.GetDisplayTilesEx", failureText);
     for (int part = 0;; ++part) {
         if (part == kMaxTileParts)
-            return request.Fail(LimitText(kMaxTileParts, "parts"), kLoadLimitReached);
+            return request.LimitReached(kMaxTileParts, "parts");
         if (int error = request.Send(
                 FieldList{"ZOLApp", "GetDisplayTilesEx", display.name, std::to_string(part)}
                     .Message()))

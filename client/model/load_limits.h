@@ -5,6 +5,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 namespace zol {
 
@@ -19,5 +21,12 @@ inline constexpr std::int64_t kMaxFileBytes = std::int64_t{256} << 20;
 
 // Returned by a load that a limit stopped; its failure text names the limit.
 inline constexpr int kLoadLimitReached = 1000;
+
+// "ZOLApp.GetDesign stopped at the limit of 2000 parts".
+inline std::string LimitText(std::string_view request, std::int64_t limit, std::string_view what) {
+    std::string text(request);
+    text.append(" stopped at the limit of ").append(std::to_string(limit)).append(" ").append(what);
+    return text;
+}
 
 }  // namespace zol

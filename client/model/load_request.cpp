@@ -1,5 +1,6 @@
 #include "client/model/load_request.h"
 
+#include "client/model/load_limits.h"
 #include "client/model/request_channel.h"
 
 namespace zol {
@@ -38,9 +39,9 @@ int LoadRequest::DecodeFailed(int code) {
     return code;
 }
 
-int LoadRequest::Fail(std::string_view what, int code) {
-    failureText_.assign(name_).append(" ").append(what);
-    return code;
+int LoadRequest::LimitReached(std::int64_t limit, std::string_view what) {
+    failureText_ = LimitText(name_, limit, what);
+    return kLoadLimitReached;
 }
 
 }  // namespace zol

@@ -30,8 +30,9 @@ class LoadRequest {
     int Decode(ReplyFields& fields);
     // The decode text for a part of the reply that does not decode.
     int DecodeFailed(int code);
-    // A text of the caller's own under this request's name; returns `code`.
-    int Fail(std::string_view what, int code);
+    // The text for a load that `limit` of `what` ("parts") stopped; returns
+    // kLoadLimitReached.
+    int LimitReached(std::int64_t limit, std::string_view what);
 
   private:
     RequestChannel& channel_;

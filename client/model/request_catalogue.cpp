@@ -22,9 +22,7 @@ int DecodeDesignPart(LoadRequest& request, int serverMajor, Design& design) {
         return request.DecodeFailed(code);
     for (std::int64_t i = 1; i <= entries.Count(); ++i) {
         if (design.objects.size() >= static_cast<std::size_t>(kMaxDesignObjects)) {
-            return request.Fail(
-                "stopped at the limit of " + std::to_string(kMaxDesignObjects) + " objects",
-                kLoadLimitReached);
+            return request.LimitReached(kMaxDesignObjects, "objects");
         }
         ReplyFields fields;
         if (int code = entries.DecodeNested(i, fields))
@@ -41,9 +39,7 @@ int LoadDesignParts(RequestChannel& channel, int serverMajor, Design& design,
     LoadRequest request(channel, "ZOLApp.GetDesign", failureText);
     for (int part = 0;; ++part) {
         if (part == kMaxDesignParts) {
-            return request.Fail(
-                "stopped at the limit of " + std::to_string(kMaxDesignParts) + " parts",
-                kLoadLimitReached);
+            return request.LimitReached(kMaxDesignParts, "parts");
         }
         if (int error =
                 request.Send(FieldList{"ZOLApp", "GetDesign", std::to_string(part)}.Message()))

@@ -149,8 +149,7 @@ class FileTransfer {
             return code;
         for (int chunk = 1;; ++chunk) {
             if (chunk == kMaxFileChunks) {
-                return Report("ZOLApp.GetFile stopped at the limit of " +
-                                  std::to_string(kMaxFileChunks) + " chunks",
+                return Report(LimitText("ZOLApp.GetFile", kMaxFileChunks, "chunks"),
                               kLoadLimitReached);
             }
             if (int error = Exchange(
@@ -188,9 +187,7 @@ class FileTransfer {
         if (int code = AppendHexBytes(fields_.Text(8), bytes_))
             return Report(ServerDecodeErrorText(kDecodeOperation, code), code);
         if (pending_.Written() + static_cast<std::int64_t>(bytes_.size()) > kMaxFileBytes) {
-            return Report("ZOLApp.GetFile stopped at the limit of " +
-                              std::to_string(kMaxFileBytes) + " bytes",
-                          kLoadLimitReached);
+            return Report(LimitText("ZOLApp.GetFile", kMaxFileBytes, "bytes"), kLoadLimitReached);
         }
         if (int error = pending_.Write(bytes_))
             return Report("Can't write " + localPath_.string() + ": " + std::strerror(error),
