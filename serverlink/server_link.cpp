@@ -59,6 +59,7 @@ void ServerLink::ResetForNewConnection() {
     liveChanged_.ResetEvent();
     receiveEnded_.ResetEvent();
     sendEnded_.ResetEvent();
+    resumeReceiving_.ResetEvent();
     outgoing_.Clear();
     binding_.store(false);
     streamSocket_ = -1;  // no receiving thread runs now
@@ -91,6 +92,7 @@ int ServerLink::OpenServerConnection(ServerTarget target) {
     }
     callerReceives_.store(receiveOnCaller_ && !target.useRelay);
     if (!callerReceives_.load()) {
+        std::lock_guard lock(threadsMutex_);
         receiveThread_ = std::thread(&ServerLink::ReceiveThread, this);
     }
     // liveChanged_ is set when the connection came up or receiving ended.
@@ -125,9 +127,10 @@ void ServerLink::CloseServerConnection() {
     closing_.store(true);
     {
         std::lock_guard lock(threadsMutex_);
-        stopping_.store(true);  // no send thread starts after this
+        stopping_.store(true);  // no thread starts after this
     }
     queueEvent_.Set();
+    resumeReceiving_.Set();
     sockets_.InterruptSendWaits();
     {
         // A writer in the middle of a message finishes it; nothing queued
@@ -272,8 +275,40 @@ GreetingValues ServerLink::Greeting() const {
     return greeting_;
 }
 
+void ServerLink::SetReceiveOnCaller(bool on) {
+    receiveOnCaller_ = on;
+    if (!connectionOpened_.load() || relayInUse_) {
+        return;  // takes effect at the next open
+    }
+    callerReceives_.store(on);
+    if (on) {
+        resumeReceiving_.ResetEvent();
+        sockets_.Wake();  // the receive thread leaves its wait and pauses
+        return;
+    }
+    resumeReceiving_.Set();
+    std::lock_guard lock(threadsMutex_);
+    if (!receiveThread_.joinable() && !stopping_.load()) {
+        receiveThread_ = std::thread(&ServerLink::ReceiveThread, this);
+    }
+}
+
 void ServerLink::ReceiveThread() {
-    while (!stopping_.load() && ReceiveStep(std::nullopt)) {
+    for (;;) {
+        if (callerReceives_.load() && !stopping_.load()) {
+            resumeReceiving_.Wait();
+            continue;
+        }
+        std::unique_lock pump(pumpMutex_);
+        if (stopping_.load()) {
+            break;
+        }
+        if (callerReceives_.load()) {
+            continue;
+        }
+        if (!ReceiveStep(std::nullopt)) {
+            break;
+        }
     }
     receiveEnded_.Set();
     liveChanged_.Set();

@@ -69,12 +69,16 @@ class ServerLink : private RequestTransport {
 
     // Both must be set before opening and outlive the link.
     void SetObserver(LinkObserver* observer);
-    // Set before opening: no receive thread; a thread waiting for the
-    // connection or for a reply drives the socket set itself (one of them at
-    // a time). Pushes and a loss are then noticed only while someone waits,
-    // which suits a program that sends and waits and then closes. A
-    // connection through the relay always has its receive thread.
-    void SetReceiveOnCaller(bool on) { receiveOnCaller_ = on; }
+    // While on, no receive thread runs: a thread waiting for the connection
+    // or for a reply drives the socket set itself (one of them at a time), so
+    // a reply reaches its caller without a thread hand-off. Pushes and a loss
+    // are then noticed only while someone waits: right for a program that
+    // sends, waits and closes, and for a run of requests such as a design
+    // load. Set before opening, the connection starts without a receive
+    // thread (a relay connection always starts with one); switched on while
+    // connected, the receive thread pauses after its current step; switched
+    // off, it resumes (or starts). From the controlling thread.
+    void SetReceiveOnCaller(bool on);
     void SetRelayHook(ServerRelayHook* hook) { relayHook_ = hook; }
 
     int OpenServerConnection(ServerTarget target);
@@ -150,8 +154,9 @@ class ServerLink : private RequestTransport {
     ServerRelayHook* relayHook_ = nullptr;
     bool relayInUse_ = false;  // this connection went through the relay
     bool receiveOnCaller_ = false;
-    std::atomic<bool> callerReceives_{false};  // this connection has no receive thread
-    std::mutex pumpMutex_;                     // held by the caller that receives
+    std::atomic<bool> callerReceives_{false};  // callers receive; the receive thread pauses
+    std::mutex pumpMutex_;                     // held by whoever drives the socket set
+    Event resumeReceiving_{Event::Reset::Manual};
     RequestEngine requests_;
 
     SocketSet sockets_;

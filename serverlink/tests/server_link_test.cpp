@@ -611,14 +611,14 @@ TEST_F(ServerLinkTest, BurstOfPushesArrivesCompleteAndInOrder) {
     EXPECT_EQ(mismatches, 0);
 }
 
-// Without a receive thread the waiting callers receive, one at a time, for
-// each other: replies pair as before, and pushes and the server's close are
-// seen while anyone waits.
-TEST_F(ServerLinkTest, CallersReceiveForEachOtherWithoutAReceiveThread) {
-    link.SetReceiveOnCaller(true);
+// While callers receive, the receive thread pauses and the waiting callers
+// receive, one at a time, for each other: replies pair as before, and pushes
+// and the server's close are seen while anyone waits. Switched back, the
+// receive thread delivers a push that nobody waits for.
+TEST_F(ServerLinkTest, CallersReceiveForEachOtherWhileTheReceiveThreadPauses) {
     FakeServer server([](FakeConnection& connection) {
         std::string request;
-        while (connection.ReadMessage(request, 2s)) {
+        while (connection.ReadMessage(request, 5s)) {
             std::vector<FieldValue> fields;
             DecodeFieldList(request, fields);
             if (fields[1].text == "Last") {
@@ -627,10 +627,15 @@ TEST_F(ServerLinkTest, CallersReceiveForEachOtherWithoutAReceiveThread) {
                 return;
             }
             connection.Write(Reply(fields[2].text, fields[0].text, fields[1].text));
+            if (fields[1].text == "PushLater") {
+                std::this_thread::sleep_for(50ms);
+                connection.Write(FieldList{"Notify", "later"}.Message());
+            }
         }
     });
     timeouts.serverReplyTimeout = 1;
     Open(server);
+    link.SetReceiveOnCaller(true);
     std::atomic<int> wrong{0};
     std::vector<std::thread> threads;
     for (int t = 0; t < 4; ++t) {
@@ -649,12 +654,19 @@ TEST_F(ServerLinkTest, CallersReceiveForEachOtherWithoutAReceiveThread) {
         thread.join();
     }
     EXPECT_EQ(wrong.load(), 0);
+
+    link.SetReceiveOnCaller(false);
     std::string reply;
     std::int32_t code = 0;
+    EXPECT_EQ(Send(FieldList{"ZOLApp", "PushLater", "0"}.Message(), reply, code), 0);
+    ASSERT_TRUE(observer.WaitForPushes(1));
+
+    link.SetReceiveOnCaller(true);
     EXPECT_EQ(Send(Request("ZOLApp", "Last"), reply, code), kRequestNoReply);
     EXPECT_FALSE(link.IsConnected());
-    const std::vector<std::string> bye{FieldList{"Notify", "bye"}.Message()};
-    EXPECT_EQ(observer.Pushes(), bye);
+    const std::vector<std::string> pushes{FieldList{"Notify", "later"}.Message(),
+                                          FieldList{"Notify", "bye"}.Message()};
+    EXPECT_EQ(observer.Pushes(), pushes);
     EXPECT_EQ(observer.Losses(), std::vector<std::string>{""});
 }
 
