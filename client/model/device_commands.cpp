@@ -157,8 +157,8 @@ int DeviceCommands::ReadKeypadButtonStates(DesignObject& object) {
     }
     // The count is the server's word; the states are what it really sent.
     const std::int64_t sent = std::max<std::int64_t>(0, fields.Count() - 5);
-    const std::int64_t count =
-        std::clamp<std::int64_t>(fields.Number(5), 0, std::min<std::int64_t>(sent, kMaxObjectSlots));
+    const std::int64_t count = std::clamp<std::int64_t>(
+        fields.Number(5), 0, std::min<std::int64_t>(sent, kMaxObjectSlots));
     for (std::int64_t i = 0; i < count; ++i) {
         object.buttonStates[static_cast<std::size_t>(i)] = fields.Number(6 + i);
     }

@@ -217,7 +217,8 @@ TEST_F(DisplayLoadingTest, TileOrderOfEachGeneration) {
 
 TEST_F(DisplayLoadingTest, ServersThatNeverSayNoMoreAreStopped) {
     ScriptedChannel displays([](const ReplyFields&) {
-        return ScriptedReply{0, Frame({"0", "ZOLApp", "GetDisplays", Frame(std::vector<std::string>{})})};
+        return ScriptedReply{
+            0, Frame({"0", "ZOLApp", "GetDisplays", Frame(std::vector<std::string>{})})};
     });
     EXPECT_EQ(LoadDisplays(displays, reporter_, context_, list_, failure_), kLoadLimitReached);
     EXPECT_EQ(failure_, "ZOLApp.GetDisplays stopped at the limit of " +
