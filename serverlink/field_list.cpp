@@ -43,6 +43,44 @@ void Classify(FieldValue& value) {
     }
 }
 
+// A date-time has exactly 14 digits; anything else needs no calendar check.
+bool IsDateTimeField(std::string_view text) {
+    FieldDateTimeValue ignored;
+    return text.size() == 14 && ParseFieldDateTime(text, ignored);
+}
+
+// Checks the header and reports each field's place: `onCount(n)` once, then
+// `onField(k, start, length)` for k = 0 .. n-1 as the header is read. A
+// failure code may come after some fields were reported.
+template <typename OnCount, typename OnField>
+int WalkFieldHeader(std::string_view message, OnCount onCount, OnField onField) {
+    std::size_t terminator = message.find(kTerminator);
+    if (terminator == std::string_view::npos)
+        return kFieldListNoTerminator;
+    if (terminator % 4 != 0)
+        return kFieldListBadHeaderLength;
+    std::size_t count = terminator / 4;
+    onCount(count);
+    const auto length = static_cast<std::int64_t>(message.size());
+    std::int64_t previous = static_cast<std::int64_t>(terminator) + 4;
+    for (std::size_t k = 0; k < count; ++k) {
+        std::string_view entry = message.substr(4 * k, 4);
+        if (!AllDigitsOrMinus(entry))
+            return kFieldListBadHeaderChar;
+        std::int64_t end = ReadDecimal(entry);
+        if (end > length)
+            return kFieldListOffsetPastEnd;
+        // A negative offset ("-123") would otherwise start the next field
+        // before the message; no field starts before byte 0.
+        std::int64_t start = std::max<std::int64_t>(previous, 0);
+        const std::int64_t fieldLength = end > start ? end - start : 0;
+        onField(k, static_cast<std::size_t>(fieldLength > 0 ? start : 0),
+                static_cast<std::size_t>(fieldLength));
+        previous = end;
+    }
+    return kFieldListOk;
+}
+
 }  // namespace
 
 std::int32_t ReadDecimal(std::string_view text) {
@@ -117,40 +155,33 @@ bool ParseFieldDateTime(std::string_view text, FieldDateTimeValue& dateTime) {
     return true;
 }
 
+int DecodeFieldSpans(std::string_view message, std::vector<FieldSpan>& spans) {
+    spans.clear();
+    const int code = WalkFieldHeader(
+        message, [&spans](std::size_t count) { spans.resize(count); },
+        [&spans](std::size_t k, std::size_t start, std::size_t length) {
+            spans[k] = {start, length};
+        });
+    if (code != kFieldListOk)
+        spans.clear();
+    return code;
+}
+
 int DecodeFieldList(std::string_view message, std::vector<FieldValue>& values) {
     values.clear();
-    std::size_t terminator = message.find(kTerminator);
-    if (terminator == std::string_view::npos)
-        return kFieldListNoTerminator;
-    if (terminator % 4 != 0)
-        return kFieldListBadHeaderLength;
-    std::size_t count = terminator / 4;
-    values.resize(count);
-    const auto length = static_cast<std::int64_t>(message.size());
-    std::int64_t previous = static_cast<std::int64_t>(terminator) + 4;
-    for (std::size_t k = 0; k < count; ++k) {
-        std::string_view entry = message.substr(4 * k, 4);
-        if (!AllDigitsOrMinus(entry)) {
-            values.clear();
-            return kFieldListBadHeaderChar;
-        }
-        std::int64_t end = ReadDecimal(entry);
-        if (end > length) {
-            values.clear();
-            return kFieldListOffsetPastEnd;
-        }
-        FieldValue& value = values[k];
-        // A negative offset ("-123") would otherwise start the next field
-        // before the message; no field starts before byte 0.
-        std::int64_t start = std::max<std::int64_t>(previous, 0);
-        if (end > start) {
-            value.text.assign(message.substr(static_cast<std::size_t>(start),
-                                             static_cast<std::size_t>(end - start)));
-        }
-        Classify(value);
-        previous = end;
-    }
-    return kFieldListOk;
+    const int code = WalkFieldHeader(
+        message, [&values](std::size_t count) { values.resize(count); },
+        [&values, message](std::size_t k, std::size_t start, std::size_t length) {
+            values[k].text.assign(message.substr(start, length));
+            Classify(values[k]);
+        });
+    if (code != kFieldListOk)
+        values.clear();
+    return code;
+}
+
+std::int32_t FieldNumberOf(std::string_view text) {
+    return !IsDateTimeField(text) && AllDigitsOrMinus(text) ? ReadDecimal(text) : 0;
 }
 
 }  // namespace zol

@@ -82,6 +82,21 @@ class FieldList {
 // outside `message`.
 int DecodeFieldList(std::string_view message, std::vector<FieldValue>& values);
 
+// Where one field's text lies in its message.
+struct FieldSpan {
+    std::size_t offset = 0;
+    std::size_t length = 0;
+};
+
+// DecodeFieldList without copying or classifying the fields: the same checks
+// and codes, the texts left in place. For readers of large replies that look
+// at a few fields of many.
+int DecodeFieldSpans(std::string_view message, std::vector<FieldSpan>& spans);
+
+// What FieldValue::number holds for a field of this text: its value when the
+// field is a number (not a date-time), else 0.
+std::int32_t FieldNumberOf(std::string_view text);
+
 // Recognises the 14-digit form YYYYMMDDhhmmss of a valid Gregorian date-time
 // (year 100..9999).
 bool ParseFieldDateTime(std::string_view text, FieldDateTimeValue& dateTime);

@@ -2,32 +2,29 @@
 
 namespace zol {
 
-namespace {
-
-const std::string kEmpty;
-
-}  // namespace
-
 int ReplyFields::Decode(std::string_view message) {
-    return DecodeFieldList(message, values_);
+    message_.assign(message);
+    const int code = DecodeFieldSpans(message_, spans_);
+    if (code != kFieldListOk)
+        message_.clear();
+    return code;
 }
 
 int ReplyFields::DecodeNested(std::int64_t position, ReplyFields& nested) const {
     return nested.Decode(Text(position));
 }
 
-const FieldValue* ReplyFields::Field(std::int64_t position) const {
-    return Has(position) ? &values_[static_cast<std::size_t>(position - 1)] : nullptr;
+std::string_view ReplyFields::Text(std::int64_t position) const {
+    if (!Has(position))
+        return {};
+    const FieldSpan& span = spans_[static_cast<std::size_t>(position - 1)];
+    return std::string_view(message_).substr(span.offset, span.length);
 }
 
-const std::string& ReplyFields::Text(std::int64_t position) const {
-    const FieldValue* field = Field(position);
-    return field ? field->text : kEmpty;
-}
-
-std::int32_t ReplyFields::Number(std::int64_t position) const {
-    const FieldValue* field = Field(position);
-    return field && field->kind == FieldNumber ? field->number : 0;
+FieldDateTimeValue ReplyFields::DateTime(std::int64_t position) const {
+    FieldDateTimeValue value;
+    ParseFieldDateTime(Text(position), value);
+    return value;
 }
 
 }  // namespace zol

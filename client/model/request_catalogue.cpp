@@ -151,7 +151,8 @@ int LoadModeAndScheduleNames(RequestChannel& channel, Design& design, std::strin
     for (int i = 0; i < kMaxSchedules; ++i) {
         const bool kept = i < design.scheduleCount;
         design.scheduleNumbers[static_cast<std::size_t>(i)] = kept ? reply.Number(4 + 2 * i) : 0;
-        design.scheduleNames[static_cast<std::size_t>(i)] = kept ? reply.Text(5 + 2 * i) : "";
+        design.scheduleNames[static_cast<std::size_t>(i)] =
+            kept ? reply.Text(5 + 2 * i) : std::string_view();
     }
     return 0;
 }
@@ -171,11 +172,8 @@ int RequestServerStatus(RequestChannel& channel, std::string_view clientName, Se
         status.state = state == 1 ? 2 : state == 2 ? 3 : 1;
         for (std::size_t i = 0; i < status.numbers.size(); ++i)
             status.numbers[i] = reply.Number(5 + static_cast<std::int64_t>(i));
-        auto dateTime = [&reply](std::int64_t position) {
-            const FieldValue* field = reply.Field(position);
-            return field ? field->dateTime : FieldDateTimeValue{};
-        };
-        status.snapshot = {dateTime(10), dateTime(11), dateTime(12), dateTime(13)};
+        status.snapshot = {reply.DateTime(10), reply.DateTime(11), reply.DateTime(12),
+                           reply.DateTime(13)};
     }
     LoadRequest request(channel, "ZOLApp.SetClientOptions", failureText);
     if (int error = request.Send(

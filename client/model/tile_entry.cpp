@@ -11,7 +11,7 @@ class FieldCursor {
   public:
     FieldCursor(const ReplyFields& fields, std::int64_t first) : fields_(fields), next_(first) {}
     std::int32_t Number() { return fields_.Number(next_++); }
-    const std::string& Text() { return fields_.Text(next_++); }
+    std::string_view Text() { return fields_.Text(next_++); }
     // Italic, underline and the other byte-sized font fields: the low byte.
     std::uint8_t Byte() { return static_cast<std::uint8_t>(Number() & 0xFF); }
 
@@ -42,8 +42,8 @@ void ReadGrid(FieldCursor& in, TileRecord& tile) {
     tile.gridHeight = in.Number();
 }
 
-std::string FaceName(const std::string& text) {
-    return text.substr(0, std::min(text.size(), kMaxFaceNameLength));
+std::string FaceName(std::string_view text) {
+    return std::string(text.substr(0, std::min(text.size(), kMaxFaceNameLength)));
 }
 
 TileRecord StartTile(FieldCursor& in) {

@@ -135,6 +135,33 @@ TEST(DecodeFieldList, LargestMessageDecodes) {
     EXPECT_EQ(values[1].text.size(), big.size());
 }
 
+TEST(DecodeFieldSpans, AgreesWithDecodeFieldListWithoutCopying) {
+    const std::vector<std::string> messages = {
+        FieldList{"0", "ZOLApp", "GetDesign", "", "-12", "20240315093000", "20241315093000"}
+            .Message(),
+        "001800170023    ABCDEFG",
+        "----0013    X",
+        "-9990010    XY",
+        "12-3    ABCD",
+        "    ",
+        "00a9    X",
+        "0009    ",
+        ""};
+    for (const std::string& message : messages) {
+        std::vector<FieldValue> values;
+        std::vector<FieldSpan> spans{FieldSpan{}};
+        const int code = DecodeFieldList(message, values);
+        EXPECT_EQ(DecodeFieldSpans(message, spans), code) << message;
+        ASSERT_EQ(spans.size(), values.size()) << message;
+        for (std::size_t k = 0; k < spans.size(); ++k) {
+            const std::string_view text =
+                std::string_view(message).substr(spans[k].offset, spans[k].length);
+            EXPECT_EQ(text, values[k].text) << message;
+            EXPECT_EQ(FieldNumberOf(text), values[k].number) << message << " field " << k;
+        }
+    }
+}
+
 TEST(ParseFieldDateTime, AcceptsOnlyValidGregorianDateTimes) {
     FieldDateTimeValue dt;
     EXPECT_TRUE(ParseFieldDateTime("20240229000000", dt));

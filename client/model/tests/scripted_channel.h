@@ -54,7 +54,7 @@ class ScriptedChannel : public RequestChannel {
     std::vector<std::string> Methods() const {
         std::vector<std::string> names;
         for (const ReplyFields& request : requests)
-            names.push_back(request.Text(2));
+            names.emplace_back(request.Text(2));
         return names;
     }
 
