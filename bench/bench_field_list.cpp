@@ -18,7 +18,8 @@ std::vector<std::string> MakeFields() {
     std::size_t used = 0;
     for (int i = 0; i < kFields; ++i) {
         std::size_t remaining = dataLength - used;
-        std::size_t want = (i == kFields - 1) ? remaining : remaining / static_cast<std::size_t>(kFields - i);
+        std::size_t want =
+            (i == kFields - 1) ? remaining : remaining / static_cast<std::size_t>(kFields - i);
         std::string f;
         switch (i % 4) {
             case 0:
@@ -31,7 +32,8 @@ std::vector<std::string> MakeFields() {
                 f = "Living room - Lamp " + std::to_string(i);
         }
         f.resize(want, 'x');
-        if (i % 4 == 0) f.assign(want, '7');
+        if (i % 4 == 0)
+            f.assign(want, '7');
         used += f.size();
         fields.push_back(std::move(f));
     }
@@ -40,13 +42,15 @@ std::vector<std::string> MakeFields() {
 
 std::string MakeMessage(const std::vector<std::string>& fields) {
     zol::FieldList list(kFields);
-    for (const auto& f : fields) list.Add(f);
+    for (const auto& f : fields)
+        list.Add(f);
     return list.Message();
 }
 
 void BM_DecodeFieldList(benchmark::State& state) {
     const std::string message = MakeMessage(MakeFields());
-    if (message.size() != kMessageLength) state.SkipWithError("message is not 9,999 bytes");
+    if (message.size() != kMessageLength)
+        state.SkipWithError("message is not 9,999 bytes");
     std::vector<zol::FieldValue> values;
     for (auto _ : state) {
         int rc = zol::DecodeFieldList(message, values);
@@ -63,7 +67,8 @@ void BM_AppendField(benchmark::State& state) {
     for (auto _ : state) {
         std::string header;
         std::string data;
-        for (const auto& f : fields) zol::AppendField(f, kFields, header, data);
+        for (const auto& f : fields)
+            zol::AppendField(f, kFields, header, data);
         header += data;
         benchmark::DoNotOptimize(header.data());
     }

@@ -114,7 +114,7 @@ IconSyncResult SyncIconSet(IconSyncContext& sync, IconSet& set) {
         result.listed += static_cast<int>(triples);
         for (std::int64_t i = 0; i < triples; ++i) {
             const std::int64_t at = kFirstTripleField + 3 * i;
-            const std::string& fileName = fields.Text(at);
+            const std::string fileName(fields.Text(at));
             if (!IsBareFileName(fileName)) {
                 ++refused;
                 continue;

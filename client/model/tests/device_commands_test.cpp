@@ -28,7 +28,7 @@ class DeviceCommandsTest : public ::testing::Test {
     std::vector<std::string> Sent(std::size_t index = 0) const {
         std::vector<std::string> fields;
         for (std::int64_t i = 1; i <= channel.requests.at(index).Count(); ++i)
-            fields.push_back(channel.requests.at(index).Text(i));
+            fields.emplace_back(channel.requests.at(index).Text(i));
         return fields;
     }
 

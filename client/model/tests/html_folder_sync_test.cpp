@@ -75,7 +75,7 @@ TEST(HtmlPageLocationTest, PagesStayBelowTheWorkingFolderAndAreNeverTruncated) {
 // bytes; a display it does not know gets no reply at all.
 class FakeFolderServer {
   public:
-    std::map<std::string, std::string> archives;
+    std::map<std::string, std::string, std::less<>> archives;
 
     ScriptedReply operator()(const ReplyFields& request) {
         auto archive = archives.find(request.Text(3));

@@ -50,7 +50,7 @@ std::string Sum(std::string_view bytes) {
 // reply, then -1; sends each in chunks of `chunkBytes`.
 class FakeIconServer {
   public:
-    std::map<std::string, std::string> files;
+    std::map<std::string, std::string, std::less<>> files;
     std::size_t chunkBytes = 50;
     int failChunk = -1;  // this chunk number of any file gets no reply
 
@@ -69,7 +69,7 @@ class FakeIconServer {
         const int chunk = ReadDecimal(request.Text(5));
         if (chunk == failChunk)
             return {1, ""};
-        auto file = files.find(request.Text(4));
+        auto file = files.find(std::string(request.Text(4)));
         if (file == files.end())
             return {0, Frame({"-2", "ZOLApp", "GetThemeIcon"})};
         const std::size_t at = static_cast<std::size_t>(chunk) * chunkBytes;
@@ -97,7 +97,7 @@ class IconSyncTest : public ::testing::Test {
         std::vector<std::string> names;
         for (const ReplyFields& request : channel_->requests) {
             if (request.Text(2) == "GetThemeIcon" && request.Text(5) == "0")
-                names.push_back(request.Text(4));
+                names.emplace_back(request.Text(4));
         }
         return names;
     }
