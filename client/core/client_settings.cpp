@@ -33,7 +33,7 @@ void DescribeConnection(SettingsTable& table, ClientSettings& s) {
     AddTextSetting(c, "UILockCode", s.uiLockCodeText, kDefaultUiLockCodeText);
     AddNumberSetting(c, "CloudMasterDisable", s.cloudMasterDisable, 0);
     AddNumberSetting(c, "useAgentConnection", s.useAgentConnection, 0);
-    AddTextSetting(c, "agentAddress", s.agentAddress, kDefaultAgentAddress);
+    AddTextSetting(c, "agentAddress", s.agentAddress, kDefaultRelayHost);
     AddNumberSetting(c, "agentPort", s.agentPort, 2000);
     AddNumberSetting(c, "agentPostConnectWaitSeconds", s.agentPostConnectWaitSeconds, 3);
     AddNumberSetting(c, "agentPingSeconds", s.agentPingSeconds, 30);

@@ -23,7 +23,6 @@ namespace zol {
 inline constexpr const char* kClientRegistryKey = "Software\\Tarnwell\\ZOLClient";
 inline constexpr const char* kClientProgramName = "ZOLClient";
 
-inline constexpr const char* kDefaultAgentAddress = kDefaultRelayHost;
 // On-screen keyboard started from the interface: Windows ships "osk.exe";
 // on Linux we start GNOME's "onboard" (Debian package onboard).
 #if defined(_WIN32)

@@ -1,10 +1,5 @@
 #include "client/model/server_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -12,6 +7,7 @@
 #include "client/model/data_file.h"
 #include "client/model/hex_chunk.h"
 #include "client/model/load_limits.h"
+#include "client/model/pending_file.h"
 #include "client/model/reply_fields.h"
 #include "client/model/request_channel.h"
 #include "client/model/server_error.h"
@@ -28,86 +24,6 @@ constexpr std::string_view kTimeoutOperation = "ZOLApp.GetFile timeout";
 constexpr std::string_view kFailedOperation = "ZOLApp.GetFile failed. Error";
 constexpr std::string_view kDecodeOperation = "ZOLApp.GetFile decode failed";
 
-struct LocalCopy {
-    std::int64_t size = 0;
-    std::uint32_t byteSum = 0;  // wraps, as the server computes it
-};
-
-LocalCopy ReadLocalCopy(const fs::path& path) {
-    LocalCopy copy;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return copy;
-    char buffer[65536];
-    ssize_t got;
-    while ((got = ::read(fd, buffer, sizeof buffer)) > 0) {
-        copy.size += got;
-        for (ssize_t i = 0; i < got; ++i)
-            copy.byteSum += static_cast<unsigned char>(buffer[i]);
-    }
-    ::close(fd);
-    return copy;
-}
-
-int ErrnoCode() {
-    return errno != 0 ? errno : EIO;
-}
-
-// The new content, in a temporary file beside the target until complete.
-class PendingFile {
-  public:
-    explicit PendingFile(const fs::path& target) : target_(target) {}
-    ~PendingFile() { Discard(); }
-    PendingFile(const PendingFile&) = delete;
-    PendingFile& operator=(const PendingFile&) = delete;
-
-    int Create() {
-        std::string pattern = target_.string() + ".XXXXXX";
-        fd_ = ::mkostemp(pattern.data(), O_CLOEXEC);
-        if (fd_ < 0)
-            return ErrnoCode();
-        path_ = pattern;
-        ::fchmod(fd_, 0644);
-        return 0;
-    }
-    int Write(const std::string& bytes) {
-        std::size_t done = 0;
-        while (done < bytes.size()) {
-            const ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0)
-                return ErrnoCode();
-            done += static_cast<std::size_t>(n);
-        }
-        written_ += static_cast<std::int64_t>(bytes.size());
-        return 0;
-    }
-    std::int64_t Written() const { return written_; }
-    // Puts the complete file in place of the target.
-    int Commit() {
-        const int closed = ::close(fd_);
-        fd_ = -1;
-        if (closed != 0 || ::rename(path_.c_str(), target_.c_str()) != 0)
-            return ErrnoCode();
-        path_.clear();
-        return 0;
-    }
-
-  private:
-    void Discard() {
-        if (fd_ >= 0)
-            ::close(fd_);
-        if (!path_.empty())
-            ::unlink(path_.c_str());
-    }
-
-    fs::path target_;
-    fs::path path_;
-    int fd_ = -1;
-    std::int64_t written_ = 0;
-};
-
 class FileTransfer {
   public:
     FileTransfer(RequestChannel& channel, UserReporter& reporter, std::string_view serverName,
@@ -119,7 +35,7 @@ class FileTransfer {
           pending_(localPath) {}
 
     int Run(int& present) {
-        const LocalCopy local = ReadLocalCopy(localPath_);
+        const FileByteSum local = ReadFileByteSum(localPath_);
         const std::string first =
             FieldList{"ZOLApp",
                       "GetFile",

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 namespace zol::testing {
@@ -39,5 +40,11 @@ class TempDir {
   private:
     std::filesystem::path path_;
 };
+
+// The whole content of a file; empty when it cannot be read.
+inline std::string Slurp(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
 
 }  // namespace zol::testing

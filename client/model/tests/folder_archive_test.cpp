@@ -14,14 +14,8 @@ namespace zol {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::Slurp;
 using testing::ZipEntry;
-
-std::string Slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
 
 // Every path below `root` with its content (folders as "/").
 std::set<std::string> Snapshot(const fs::path& root) {

@@ -21,13 +21,7 @@ namespace fs = std::filesystem;
 using testing::Frame;
 using testing::ScriptedChannel;
 using testing::ScriptedReply;
-
-std::string Slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
+using testing::Slurp;
 
 DisplayRecord HtmlDisplay(std::string name, std::string htmlPath = "") {
     DisplayRecord display;

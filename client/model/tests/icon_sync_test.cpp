@@ -21,13 +21,7 @@ namespace fs = std::filesystem;
 using testing::Frame;
 using testing::ScriptedChannel;
 using testing::ScriptedReply;
-
-std::string Slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
+using testing::Slurp;
 
 std::string PngBytes(QColor color) {
     QImage image(36, 36, QImage::Format_ARGB32);

@@ -11,6 +11,7 @@
 
 #include "client/model/request_channel.h"
 #include "client/model/server_file.h"
+#include "client/tests/temp_dir.h"
 #include "load_sequence.h"
 #include "model_fakes.h"
 #include "serverlink/connect_handshake.h"
@@ -21,14 +22,8 @@ namespace zol {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::Slurp;
 using namespace std::chrono_literals;
-
-std::string Slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
 
 // Counts what goes through to the server.
 class CountingChannel : public RequestChannel {

@@ -9,6 +9,7 @@
 
 #include "client/model/load_limits.h"
 #include "client/model/server_file.h"
+#include "client/tests/temp_dir.h"
 #include "model_fakes.h"
 #include "scripted_channel.h"
 
@@ -19,13 +20,7 @@ namespace fs = std::filesystem;
 using testing::Frame;
 using testing::ScriptedChannel;
 using testing::ScriptedReply;
-
-std::string Slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
+using testing::Slurp;
 
 ScriptedReply Chunk(std::string hex) {
     return {0, Frame({"0", "ZOLApp", "GetFile", "pic.png", "0", "2", "41", hex})};
