@@ -1,0 +1,19 @@
+// GoogleTest main with the Qt application object its tests need, chosen when
+// the program is built: ZOL_TEST_APPLICATION is QCoreApplication (objects
+// and sockets without widgets), QGuiApplication (pictures, fonts) or
+// QApplication (widgets). Windows and pixmaps go to the offscreen platform
+// unless the environment names another, so no display is needed.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QGuiApplication>
+
+int main(int argc, char** argv) {
+    // Test discovery runs the program without CTest's environment.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    ZOL_TEST_APPLICATION application(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
