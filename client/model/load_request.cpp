@@ -24,6 +24,14 @@ int LoadRequest::Send(std::string_view message) {
     return error;
 }
 
+int LoadRequest::Exchange(std::string_view message, ReplyFields* fields) {
+    if (int error = Send(message))
+        return error;
+    if (resultCode_ != 0)
+        return Failed();
+    return fields != nullptr ? Decode(*fields) : 0;
+}
+
 int LoadRequest::Failed() {
     failureText_ = Text(name_, " failed", resultCode_);
     return resultCode_;

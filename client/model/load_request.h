@@ -24,6 +24,9 @@ class LoadRequest {
     // text.
     int Send(std::string_view message);
     std::int32_t ResultCode() const { return resultCode_; }
+    // The common pattern: sends, refuses a non-zero result code with the
+    // failed text, and decodes the reply into `fields` (when given).
+    int Exchange(std::string_view message, ReplyFields* fields);
     // The failed text with the result code; returns the code.
     int Failed();
     // Decodes the reply: 0, or the decoder's code with the decode text.

@@ -54,12 +54,8 @@ int LoadDesignParts(RequestChannel& channel, int serverMajor, Design& design,
 // The title, or the failure of its request.
 int LoadDesignTitle(RequestChannel& channel, Design& design, std::string& failureText) {
     LoadRequest request(channel, "ZOL.GetDesignTitle", failureText);
-    if (int error = request.Send(FieldList{"ZOLObject", "ZOL.GetDesignTitle"}.Message()))
-        return error;
-    if (request.ResultCode() != 0)
-        return request.Failed();
     ReplyFields reply;
-    if (int code = request.Decode(reply))
+    if (int code = request.Exchange(FieldList{"ZOLObject", "ZOL.GetDesignTitle"}.Message(), &reply))
         return code;
     design.designTitle = reply.Text(4);
     return 0;
@@ -83,12 +79,8 @@ void RefreshCloudToken(RequestChannel& channel, std::string& cloudToken) {
 int RequestTimeStamp(RequestChannel& channel, std::string& designName, std::string& designTime,
                      std::string& failureText) {
     LoadRequest request(channel, "ZOLApp.TimeStamp", failureText);
-    if (int error = request.Send(FieldList{"ZOLApp", "TimeStamp"}.Message()))
-        return error;
-    if (request.ResultCode() != 0)
-        return request.Failed();
     ReplyFields reply;
-    if (int code = request.Decode(reply))
+    if (int code = request.Exchange(FieldList{"ZOLApp", "TimeStamp"}.Message(), &reply))
         return code;
     designName = reply.Text(4);
     designTime = reply.Text(5);
@@ -126,12 +118,8 @@ int LoadDesign(RequestChannel& channel, int serverMajor, Design& design, std::st
 int LoadModeAndScheduleNames(RequestChannel& channel, Design& design, std::string& failureText) {
     {
         LoadRequest request(channel, "ZOLApp.GetHomeModeNames", failureText);
-        if (int error = request.Send(FieldList{"ZOLApp", "GetHomeModeNames"}.Message()))
-            return error;
-        if (request.ResultCode() != 0)
-            return request.Failed();
         ReplyFields reply;
-        if (int code = request.Decode(reply))
+        if (int code = request.Exchange(FieldList{"ZOLApp", "GetHomeModeNames"}.Message(), &reply))
             return code;
         for (int i = 0; i < kMaxHomeModeNames; ++i)
             design.homeModeNames[static_cast<std::size_t>(i)] = reply.Text(4 + i);
@@ -139,12 +127,8 @@ int LoadModeAndScheduleNames(RequestChannel& channel, Design& design, std::strin
             static_cast<std::int32_t>(std::max<std::int64_t>(0, reply.Count() - 3));
     }
     LoadRequest request(channel, "ZOLApp.GetScheduleNames", failureText);
-    if (int error = request.Send(FieldList{"ZOLApp", "GetScheduleNames"}.Message()))
-        return error;
-    if (request.ResultCode() != 0)
-        return request.Failed();
     ReplyFields reply;
-    if (int code = request.Decode(reply))
+    if (int code = request.Exchange(FieldList{"ZOLApp", "GetScheduleNames"}.Message(), &reply))
         return code;
     const std::int64_t pairs = std::max<std::int64_t>(0, reply.Count() - 3) / 2;
     design.scheduleCount = static_cast<std::int32_t>(std::min<std::int64_t>(pairs, kMaxSchedules));
@@ -161,12 +145,8 @@ int RequestServerStatus(RequestChannel& channel, std::string_view clientName, Se
                         std::string& failureText) {
     {
         LoadRequest request(channel, "ZOLApp.GetServerStatus", failureText);
-        if (int error = request.Send(FieldList{"ZOLApp", "GetServerStatus"}.Message()))
-            return error;
-        if (request.ResultCode() != 0)
-            return request.Failed();
         ReplyFields reply;
-        if (int code = request.Decode(reply))
+        if (int code = request.Exchange(FieldList{"ZOLApp", "GetServerStatus"}.Message(), &reply))
             return code;
         const std::int32_t state = reply.Number(4);
         status.state = state == 1 ? 2 : state == 2 ? 3 : 1;
@@ -176,12 +156,9 @@ int RequestServerStatus(RequestChannel& channel, std::string_view clientName, Se
                            reply.DateTime(13)};
     }
     LoadRequest request(channel, "ZOLApp.SetClientOptions", failureText);
-    if (int error = request.Send(
-            FieldList{"ZOLApp", "SetClientOptions", kClientOptionsValue, clientName}.Message()))
-        return error;
-    if (request.ResultCode() != 0)
-        return request.Failed();
-    return 0;
+    return request.Exchange(
+        FieldList{"ZOLApp", "SetClientOptions", kClientOptionsValue, clientName}.Message(),
+        nullptr);
 }
 
 }  // namespace zol

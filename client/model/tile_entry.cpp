@@ -72,6 +72,18 @@ void ReadCommonData(FieldCursor& in, TileRecord& tile) {
     }
 }
 
+// The eight font numbers between a tile text font's height and its pitch.
+void ReadFontBody(FieldCursor& in, LogFont& font) {
+    font.width = in.Number();
+    font.escapement = in.Number();
+    font.orientation = in.Number();
+    font.weight = in.Number();
+    font.italic = in.Byte();
+    font.underline = in.Byte();
+    font.strikeOut = in.Byte();
+    font.charSet = in.Byte();
+}
+
 void ReadFullData(FieldCursor& in, TileRecord& tile) {
     if (auto* icons = tile.DataAs<IconsTileData>()) {
         icons->customSpacing = in.Number();
@@ -86,14 +98,7 @@ void ReadFullData(FieldCursor& in, TileRecord& tile) {
         text->autoFit = in.Number();
         LogFont& font = text->font;
         font.height = in.Number();
-        font.width = in.Number();
-        font.escapement = in.Number();
-        font.orientation = in.Number();
-        font.weight = in.Number();
-        font.italic = in.Byte();
-        font.underline = in.Byte();
-        font.strikeOut = in.Byte();
-        font.charSet = in.Byte();
+        ReadFontBody(in, font);
         font.pitchAndFamily = in.Byte();
         font.faceName = FaceName(in.Text());
         text->alignment = in.Number();
@@ -125,14 +130,7 @@ void ReadShortData(FieldCursor& in, TileRecord& tile) {
         if (defaultFont) {
             font.weight = 400;
         } else {
-            font.width = in.Number();
-            font.escapement = in.Number();
-            font.orientation = in.Number();
-            font.weight = in.Number();
-            font.italic = in.Byte();
-            font.underline = in.Byte();
-            font.strikeOut = in.Byte();
-            font.charSet = in.Byte();
+            ReadFontBody(in, font);
         }
         font.pitchAndFamily = in.Byte();
         font.faceName = FaceName(in.Text());
