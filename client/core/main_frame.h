@@ -44,6 +44,10 @@ class CMainFrame : public QMainWindow {
     // that will serve them arrives with the main-frame control work.
     int ConnectRequests() const { return connectRequests_; }
 
+    // Displays in the navigation history beyond the home display (0 to 15);
+    // the view's home return leaves a display only when there is one.
+    int HistoryCount() const { return historyCount_; }
+
   protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

@@ -8,6 +8,7 @@
 #include "client/core/app_messages.h"
 #include "client/core/default_locations.h"
 #include "client/core/main_frame.h"
+#include "client/core/process_launcher.h"
 #include "client/core/zol_client_doc.h"
 #include "client/display/zol_client_view.h"
 #include "guibase/dpi_scale.h"
@@ -41,7 +42,13 @@ CZOLClientApp::Environment CZOLClientApp::DefaultEnvironment() {
 }
 
 CZOLClientApp::CZOLClientApp(Environment environment)
-    : environment_(std::move(environment)), store_(environment_.registryFile) {
+    : environment_(std::move(environment)),
+      store_(environment_.registryFile),
+      reporter_(environment_.warningBox),
+      launcher_(environment_.launcher ? environment_.launcher
+                                      : std::make_shared<ProcessLauncher>()),
+      link_(std::make_unique<ServerLink>(linkTimeouts_)),
+      channel_(std::make_unique<ServerLinkChannel>(*link_)) {
     // Construction: the original also names its taskbar identity here
     // ("ZOL Client.AppID.NoVersion"); the desktop file does that on Linux.
     gApp = this;

@@ -15,11 +15,16 @@
 
 #include "client/core/client_settings.h"
 #include "client/core/effective_connection.h"
+#include "client/core/gui_reporter.h"
 #include "client/core/locale_formats.h"
 #include "client/core/theme_folders.h"
 #include "client/core/watch_settings.h"
+#include "client/model/launcher.h"
+#include "client/model/request_channel.h"
 #include "platform/registry_store.h"
 #include "serverlink/greeting_frame.h"
+#include "serverlink/link_timeouts.h"
+#include "serverlink/server_link.h"
 
 namespace zol {
 
@@ -32,6 +37,8 @@ class CZOLClientApp {
         std::filesystem::path registryFile;  // the ZOLClient settings file
         // Shows an exclamation message box; tests collect the texts instead.
         std::function<void(const QString&)> warningBox;
+        // Starts other programs; null starts real processes.
+        std::shared_ptr<Launcher> launcher;
     };
 
     // The environment of a real run: the per-user settings file and real
@@ -68,6 +75,12 @@ class CZOLClientApp {
     // computes them for this program.
     const GreetingNumbers& Version() const { return version_; }
     CMainFrame* MainFrame() const { return frame_.get(); }
+    // How the model tells the person things (message boxes, alerts, the wait cursor).
+    GuiUserReporter& Reporter() { return reporter_; }
+    Launcher& Programs() { return *launcher_; }
+    // The one connection to the server, and the model's way of sending on it.
+    ServerLink& Link() { return *link_; }
+    RequestChannel& Channel() { return *channel_; }
     CZOLClientDoc* Document() const { return document_; }
     bool RemoteAccessViewerRequested() const { return openRemoteAccessViewer_; }
 
@@ -89,6 +102,11 @@ class CZOLClientApp {
     GreetingNumbers version_{};
     bool openRemoteAccessViewer_ = false;
     bool exited_ = false;
+    GuiUserReporter reporter_;
+    std::shared_ptr<Launcher> launcher_;
+    LinkTimeouts linkTimeouts_;
+    std::unique_ptr<ServerLink> link_;
+    std::unique_ptr<ServerLinkChannel> channel_;
     std::unique_ptr<CZOLClientDoc> ownedDocument_;
     CZOLClientDoc* document_ = nullptr;
     std::unique_ptr<CMainFrame> frame_;

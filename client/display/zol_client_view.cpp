@@ -15,8 +15,25 @@ CZOLClientView::CZOLClientView(QColor background, QColor text, int dpi, QWidget*
 
 void CZOLClientView::ClearCurrentDisplay() {
     hasCurrentDisplay_ = false;
+    currentDisplayId_ = 0;
     update();
 }
+
+// Interim bodies until the tiles exist: the view only records which display
+// it was asked to show.
+void CZOLClientView::ShowDisplay(std::int32_t displayId) {
+    currentDisplayId_ = displayId;
+    hasCurrentDisplay_ = displayId != 0;
+    update();
+}
+
+void CZOLClientView::LeaveDisplay() {}
+
+void CZOLClientView::RefreshDisplayTiles() {}
+
+void CZOLClientView::UpdateTilesNamed(std::string_view) {}
+
+void CZOLClientView::ObjectChanged(std::int32_t) {}
 
 void CZOLClientView::SetNotice(const QString& notice) {
     notice_ = notice;

@@ -8,6 +8,9 @@
 #include <QString>
 #include <QWidget>
 
+#include <cstdint>
+#include <string_view>
+
 namespace zol {
 
 class CZOLClientView : public QWidget {
@@ -19,6 +22,18 @@ class CZOLClientView : public QWidget {
     // exist only for the current display, so they go with it.
     void ClearCurrentDisplay();
     bool HasCurrentDisplay() const { return hasCurrentDisplay_; }
+
+    // What the main frame and the push dispatch ask of the view. Displays and
+    // objects are named by id; an id the design lacks is ignored.
+    void ShowDisplay(std::int32_t displayId);
+    void LeaveDisplay();
+    void RefreshDisplayTiles();
+    void UpdateTilesNamed(std::string_view tileName);
+    void ObjectChanged(std::int32_t objectId);
+    // The display shown, 0 for none.
+    std::int32_t CurrentDisplayId() const { return currentDisplayId_; }
+    // The server's reference DPI, learnt at connect; tiles scale from it.
+    void SetReferenceDpi(int referenceDpi) { referenceDpi_ = referenceDpi; }
 
     // The text shown while no display is shown.
     void SetNotice(const QString& notice);
@@ -33,6 +48,8 @@ class CZOLClientView : public QWidget {
     QColor text_;
     int dpi_;
     bool hasCurrentDisplay_ = false;
+    std::int32_t currentDisplayId_ = 0;
+    int referenceDpi_ = 96;
     QString notice_;
 };
 
