@@ -323,12 +323,17 @@ void CTUIStatusBar::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), StateColor());
     painter.setFont(statusFont_);
-    painter.setPen(textColor_);
     const std::array<QRect, 3> rects = SlotRects();
+    // A soft shadow keeps light text readable on the yellow state colour.
+    const QPoint shadowOffset(Px(1), Px(1));
     for (std::size_t i = 0; i < 3; ++i) {
-        if (!slots_[i].empty())
-            painter.drawText(rects[i], Qt::AlignLeft | Qt::AlignVCenter,
-                             FromWindows1252(slots_[i]));
+        if (slots_[i].empty())
+            continue;
+        const QString text = FromWindows1252(slots_[i]);
+        painter.setPen(QColor(0, 0, 0, 100));
+        painter.drawText(rects[i].translated(shadowOffset), Qt::AlignLeft | Qt::AlignVCenter, text);
+        painter.setPen(textColor_);
+        painter.drawText(rects[i], Qt::AlignLeft | Qt::AlignVCenter, text);
     }
 }
 

@@ -10,6 +10,7 @@ namespace zol {
 
 DigitPad::DigitPad(const QString& extraLabel, int dpi, QWidget* parent) : QWidget(parent) {
     auto* grid = new QGridLayout(this);
+    grid->setAlignment(Qt::AlignHCenter);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setSpacing(ScalePixels(kKeyGap, dpi));
     for (int digit = 0; digit <= 9; ++digit) {

@@ -12,7 +12,9 @@ namespace zol {
 
 CUserUIChoice::CUserUIChoice(const UserDialogRequest& request, Clock& clock, int timerId, int dpi,
                              QWidget* parent)
-    : CUserUIDialog(request, clock, timerId, dpi, parent) {
+    : CUserUIDialog(request, clock, timerId, dpi, parent),
+      selectedIcon_(LoadInterfacePicture("ChoiceSelected.png")),
+      unselectedIcon_(LoadInterfacePicture("ChoiceUnselected.png")) {
     for (std::size_t i = 0; i < request.texts.size(); ++i) {
         if (!request.texts[i].empty())
             count_ = static_cast<int>(i) + 1;
@@ -39,13 +41,11 @@ CUserUIChoice::CUserUIChoice(const UserDialogRequest& request, Clock& clock, int
 }
 
 void CUserUIChoice::Select(int index) {
-    static const QIcon selectedIcon(LoadInterfacePicture("ChoiceSelected.png"));
-    static const QIcon unselectedIcon(LoadInterfacePicture("ChoiceUnselected.png"));
     selected_ = index;
     for (std::size_t i = 0; i < buttons_.size(); ++i) {
         const bool on = static_cast<int>(i) == index;
         buttons_[i]->setChecked(on);
-        buttons_[i]->setIcon(on ? selectedIcon : unselectedIcon);
+        buttons_[i]->setIcon(on ? selectedIcon_ : unselectedIcon_);
     }
 }
 

@@ -3,6 +3,8 @@
 // texts before it still show. OK answers "%d" of the selected index.
 #pragma once
 
+#include <QIcon>
+
 #include <array>
 
 #include "client/userdialogs/user_ui_dialog.h"
@@ -27,6 +29,8 @@ class CUserUIChoice : public CUserUIDialog {
   private:
     void Select(int index);
 
+    QIcon selectedIcon_;
+    QIcon unselectedIcon_;
     std::array<QPushButton*, 4> buttons_{};
     int count_ = 0;
     int selected_ = 0;

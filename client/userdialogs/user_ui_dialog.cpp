@@ -56,7 +56,7 @@ CUserUIDialog::CUserUIDialog(const UserDialogRequest& request, Clock& clock, int
     prompt_->setWordWrap(true);
     prompt_->setAlignment(Qt::AlignCenter);
     prompt_->setFont(UserDialogFont(18, dpi_, true));
-    prompt_->setMinimumWidth(Px(kPromptWidth) / 2);
+    prompt_->setMinimumWidth(Px(kPromptWidth) * 3 / 4);
     prompt_->setMaximumWidth(Px(kPromptWidth));
     outer->addWidget(prompt_, 0, Qt::AlignHCenter);
 

@@ -12,7 +12,7 @@ CUserUITime::CUserUITime(const UserDialogRequest& request, Clock& clock, int tim
     : CUserUIDialog(request, clock, timerId, dpi, parent), time_(request.initialValue) {
     display_ = new EntryDisplay(false, dpi, this);
     display_->setAlignment(Qt::AlignCenter);
-    pad_ = new DigitPad(QStringLiteral("AM/PM"), dpi, this);
+    pad_ = new DigitPad(QStringLiteral("AM\nPM"), dpi, this);
     Body()->addWidget(display_);
     Body()->addWidget(pad_, 0, Qt::AlignHCenter);
     connect(pad_, &DigitPad::DigitPressed, this, [this](int digit) {
