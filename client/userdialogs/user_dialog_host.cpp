@@ -6,6 +6,8 @@
 #include <algorithm>
 
 #include "client/core/alert.h"
+#include "client/core/qt_clock.h"
+#include "client/core/zol_client_app.h"
 #include "client/model/clock.h"
 #include "client/userdialogs/onscreen_keyboard.h"
 #include "client/userdialogs/user_dialog_report.h"
@@ -23,10 +25,23 @@ struct UserDialogHost::OpenDialog {
     int timerId = 0;
     bool abandoned = false;
     bool timedOut = false;  // alerts; the question dialogs keep their own
+    std::uint64_t generation = 0;
 };
 
 UserDialogHost::UserDialogHost(Environment environment, QObject* parent)
     : QObject(parent), env_(std::move(environment)) {}
+
+UserDialogHost::UserDialogHost(CZOLClientApp& app, int dpi, QWidget* dialogParent)
+    : QObject(dialogParent),
+      ownClock_(std::make_unique<QtClock>()),
+      ownSink_(std::make_unique<LinkReportSink>(app.Link())) {
+    env_.clock = ownClock_.get();
+    env_.reports = ownSink_.get();
+    env_.launcher = &app.Programs();
+    env_.oskPath = [&app] { return app.Settings().oskPath; };
+    env_.dpi = dpi;
+    env_.dialogParent = dialogParent;
+}
 
 UserDialogHost::~UserDialogHost() {
     // Dialogs still open belong to a program that is ending: no report.
@@ -54,6 +69,8 @@ void UserDialogHost::Open(const UserDialogRequest& request) {
         return;
     }
     auto entry = std::make_shared<OpenDialog>();
+    if (env_.connectionGeneration)
+        entry->generation = env_.connectionGeneration();
     // Timer ids must differ between nested dialogs on the one clock.
     serial_ = serial_ % 0x7FFFFF + 1;
     entry->timerId = (serial_ << 8) | kUserDialogTimerId;
@@ -76,6 +93,8 @@ void UserDialogHost::Open(const UserDialogRequest& request) {
     if (!self)
         return;
     open_.erase(std::remove(open_.begin(), open_.end(), entry), open_.end());
+    if (env_.connectionGeneration && env_.connectionGeneration() != entry->generation)
+        entry->abandoned = true;
     if (entry->dialog == nullptr || entry->abandoned) {
         if (entry->dialog)
             entry->dialog->deleteLater();

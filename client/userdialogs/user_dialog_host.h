@@ -14,6 +14,7 @@
 #include <QObject>
 #include <QPointer>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -26,6 +27,7 @@ class QWidget;
 
 namespace zol {
 
+class CZOLClientApp;
 class Clock;
 class Launcher;
 class UserDialogReportSink;
@@ -42,9 +44,16 @@ class UserDialogHost : public QObject {
         std::function<std::string()> oskPath;  // the OSKPath setting, read when needed
         int dpi = 96;
         QWidget* dialogParent = nullptr;  // the main frame
+        // Counts server connections; when set, a dialog whose connection
+        // was replaced while it was open sends no report, even if CloseAll
+        // was never called.
+        std::function<std::uint64_t()> connectionGeneration;
     };
 
     explicit UserDialogHost(Environment environment, QObject* parent = nullptr);
+    // The client's host: the real clock, reports on the app's server link,
+    // programs through its launcher, dialogs over `dialogParent`.
+    UserDialogHost(CZOLClientApp& app, int dpi, QWidget* dialogParent);
     ~UserDialogHost() override;
 
     // Shows the request's dialog modally and reports its answer; returns
@@ -67,6 +76,8 @@ class UserDialogHost : public QObject {
     std::string AnswerOf(const UserDialogRequest& request, QDialog* dialog, int result) const;
     void Report(int closingCode, const UserDialogRequest& request, std::string answer);
 
+    std::unique_ptr<Clock> ownClock_;
+    std::unique_ptr<UserDialogReportSink> ownSink_;
     Environment env_;
     std::vector<std::shared_ptr<OpenDialog>> open_;
     int serial_ = 0;

@@ -213,6 +213,11 @@ TEST_F(UserDialogsTest, KeysAppendTheirTextsAndEntriesAreCapped) {
         keys.Key(0)->click();
     EXPECT_EQ(keys.Entry().size(), kMaxAnswerBytes);
 
+    CUserUINumeric code(Ask(0), clock_, 16, 96);
+    for (int d : {0, 1, 2, 3})
+        code.Pad()->DigitKey(d)->click();
+    EXPECT_EQ(code.Digits(), "0123") << "the unlock check reads the digits as typed";
+
     CUserUINumeric number(Ask(0), clock_, 14, 96);
     for (int i = 0; i < 12; ++i)
         number.Pad()->DigitKey(9)->click();
@@ -251,6 +256,19 @@ TEST_F(UserDialogsTest, ConnectionLossClosesEveryDialogWithoutAReport) {
     });
     host_.Open(Ask(0));
     EXPECT_EQ(host_.OpenCount(), 0u);
+    EXPECT_TRUE(sink_.reports.empty());
+}
+
+TEST_F(UserDialogsTest, AnAnswerNeverGoesToTheNextConnection) {
+    std::uint64_t generation = 1;
+    UserDialogHost::Environment env = Env();
+    env.connectionGeneration = [&] { return generation; };
+    UserDialogHost host(env);
+    host.SetShownHook([&](QDialog* d) {
+        ++generation;  // dropped and connected again while the dialog was open
+        static_cast<CUserUIDialog*>(d)->OkButton()->click();
+    });
+    host.Open(Ask(0));
     EXPECT_TRUE(sink_.reports.empty());
 }
 
