@@ -49,6 +49,13 @@ fi
 
 if [ -x "$zolclient" ] && [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
   echo
+  echo "While the client runs, ask it a question from another terminal, one kind at a time:"
+  echo "  zolctl() { exec 3<>/dev/tcp/127.0.0.1/$control; echo \"\$*\" >&3; sed '/^OK\$\|^ERR/q' <&3; exec 3>&-; }"
+  for kind in number text time choice keys alert; do
+    echo "  zolctl dialog all $kind timeout=30 activity"
+  done
+  echo "and see its answers: zolctl dialogreports"
+  echo
   echo "Starting the client on the demo house (close its window to end the demo)."
   "$zolclient" "/ZOLServer:127.0.0.1" "/Port:$port"
 else

@@ -13,6 +13,7 @@
 #include "simulator/push_effects.h"
 #include "simulator/sim_server.h"
 #include "simulator/status_messages.h"
+#include "simulator/user_dialog_pushes.h"
 #include "simulator/wire_time.h"
 
 namespace zol {
@@ -71,6 +72,8 @@ Lines Help(SimServer&, const Words&, const std::string&) {
             "push <all|connection> <field>|<field>|...",
             "set <objectId|displayId> <member>=<value> ...",
             "pushstatus",
+            "dialog <all|connection> <number|text|time|choice|keys|alert|other> [options]",
+            "dialogreports",
             "requests [clear]",
             "faults",
             "fault <drop|silent|garbage|split|closeaftergreeting> <on|off>",
@@ -117,6 +120,49 @@ Lines Push(SimServer& server, const Words& words, const std::string& rest) {
     ApplyPushToHouse(message.Message(), server.State(), std::chrono::system_clock::now());
     const int sent = server.PushTo(target, message.Message());
     return {"sent " + std::to_string(sent), kOk};
+}
+
+// A "UserDialog" push of a ready-made question.
+Lines Dialog(SimServer& server, const Words& words, const std::string&) {
+    int target = 0;
+    if (words.size() < 3 || !ParseTarget(words[1], target)) {
+        return {
+            Error("usage: dialog <all|connection> <kind> [id=N] [timeout=S] [activity] "
+                  "[masked] [keyboard] [initial=V] [prompt=TEXT] [alertkind=K]")};
+    }
+    std::string error;
+    const auto fields =
+        UserDialogPushFields(words[2], Words(words.begin() + 3, words.end()), error);
+    if (!fields) {
+        return {Error(error)};
+    }
+    FieldBuilder message;
+    for (const std::string& field : *fields) {
+        message.Add(field);
+    }
+    const int sent = server.PushTo(target, message.Message());
+    return {"sent " + std::to_string(sent), kOk};
+}
+
+// The answers the clients sent to dialogs, oldest first.
+Lines DialogReports(SimServer& server, const Words&, const std::string&) {
+    Lines lines;
+    for (const LoggedRequest& entry : server.Log().Entries()) {
+        std::vector<FieldValue> values;
+        if (DecodeFieldList(entry.frame, values) != kFieldListOk) {
+            continue;
+        }
+        std::vector<std::string> texts;
+        for (const FieldValue& value : values) {
+            texts.push_back(value.text);
+        }
+        const std::string report = DescribeUserDialogReport(texts);
+        if (!report.empty()) {
+            lines.push_back(std::to_string(entry.connectionId) + " " + report);
+        }
+    }
+    lines.push_back(kOk);
+    return lines;
 }
 
 bool SetObjectMember(SimObject& object, const std::string& member, const std::string& value) {
@@ -376,6 +422,8 @@ std::vector<std::string> RunControlCommand(SimServer& server, const std::string&
         {"config", Config},
         {"status", Status},
         {"pushstatus", PushStatus},
+        {"dialog", Dialog},
+        {"dialogreports", DialogReports},
         {"design", DesignIdentity},
         {"log", Log},
     };

@@ -1,6 +1,7 @@
 // Requests about the connection itself: password, client options, ping,
 // design identity, reference DPI, cloud token, user-dialog answers.
 #include "simulator/request_router.h"
+#include "simulator/user_dialog_pushes.h"
 
 namespace zol {
 
@@ -52,8 +53,14 @@ HandlerResult GetCloudToken(RequestContext& context) {
     return result;
 }
 
-HandlerResult UserDialogReport(RequestContext&) {
-    // The answer is kept in the request log; the client does not wait.
+HandlerResult UserDialogReport(RequestContext& context) {
+    // The answer goes to the server log too, where a person trying the
+    // dialogs sees it ("log" on the control port); the client does not wait.
+    std::vector<std::string> fields;
+    for (std::size_t n = 1; n <= context.FieldCount(); ++n) {
+        fields.push_back(context.Text(n));
+    }
+    context.Log(kLogMessages, "UserDialogReport " + DescribeUserDialogReport(fields));
     return {};
 }
 

@@ -4,9 +4,11 @@
 
 #include <chrono>
 
+#include "router_harness.h"
 #include "simulator/control_commands.h"
 #include "simulator/control_escape.h"
 #include "simulator/sim_server.h"
+#include "simulator/user_dialog_pushes.h"
 
 namespace zol {
 namespace {
@@ -153,6 +155,37 @@ TEST(ControlCommands, DesignNameAndTimeStampChange) {
     EXPECT_EQ(RunControlCommand(server, "design stamp 20251302030405").back().rfind("ERR", 0), 0u);
     EXPECT_EQ(RunControlCommand(server, "design stamp now").back(), "OK");
     EXPECT_NE(server.State().design.designTimeStamp, "20250102030405");
+}
+
+TEST(ControlCommands, DialogPushesEachKindAndReportsAreShown) {
+    SimServer server(SmallDesign(), SimConfig());
+    for (const char* kind : {"number", "text", "time", "choice", "keys", "alert", "other"}) {
+        EXPECT_EQ(RunControlCommand(server, std::string("dialog all ") + kind).back(), "OK")
+            << kind;
+    }
+    EXPECT_EQ(RunControlCommand(server, "dialog all riddle").back().rfind("ERR", 0), 0u);
+    EXPECT_EQ(RunControlCommand(server, "dialog all number loud").back().rfind("ERR", 0), 0u);
+
+    std::string error;
+    const auto fields = UserDialogPushFields(
+        "choice", {"id=42", "timeout=10", "activity", "prompt=Pick%20one", "initial=2"}, error);
+    ASSERT_TRUE(fields);
+    ASSERT_EQ(fields->size(), 32u);
+    EXPECT_EQ((*fields)[3], "3");
+    EXPECT_EQ((*fields)[4], "Pick one");
+    EXPECT_EQ((*fields)[5], "Relax");
+    EXPECT_EQ((*fields)[22], "1");
+    EXPECT_EQ((*fields)[23], "10");
+    EXPECT_EQ((*fields)[24], "1");
+    EXPECT_EQ((*fields)[26], "2");
+    EXPECT_EQ((*fields)[27], "42");
+
+    // A report the client sends lands in the server log.
+    test::RouterHarness harness;
+    harness.Ask({"ZOLApp", "UserDialogReport", "1", "1", "42", "3", "two words"});
+    ASSERT_EQ(harness.state.log.Entries().size(), 1u);
+    EXPECT_EQ(harness.state.log.Entries().back().text,
+              "UserDialogReport kind=1 code=1 id=42 type=3 answer=two words");
 }
 
 }  // namespace
