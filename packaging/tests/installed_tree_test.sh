@@ -97,9 +97,13 @@ echo "== zolclient from the installed tree"
 hide=()
 empty=$scratch/empty
 mkdir "$empty"
-if unshare --mount true 2> /dev/null; then
+# Root gets a mount namespace; others one inside a user namespace, where the
+# system allows that. The probe mounts as the real run does.
+# shellcheck disable=SC2016 # expanded by the inner shell
+probe=(sh -c 'mount --bind "$1" "$1"' probe "$empty")
+if unshare --mount "${probe[@]}" 2> /dev/null; then
   hide=(unshare --mount)
-elif unshare --mount --map-root-user true 2> /dev/null; then
+elif unshare --mount --map-root-user "${probe[@]}" 2> /dev/null; then
   hide=(unshare --mount --map-root-user)
 fi
 if [ ${#hide[@]} -gt 0 ]; then
