@@ -65,20 +65,23 @@ fuzz: deps
 
 # Release builds of the programs for the packages and for `make install`, in
 # build/package, with the hardening flags Debian's own packages get
-# (dpkg-buildflags). Only the programs are built, not the tests.
+# (dpkg-buildflags). --as-needed keeps libraries that a program names but
+# never calls (OpenGL through Qt's GUI library) out of the packages'
+# dependencies. Only the programs are built, not the tests.
 PACKAGE_TARGETS := zolclient zolmsg zolcli zolsim zol_package_docs
 HARDENING := DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
 release-programs: deps
 	cmake --preset package \
 	  -DCMAKE_C_FLAGS="$$($(HARDENING) CPPFLAGS) $$($(HARDENING) CFLAGS)" \
 	  -DCMAKE_CXX_FLAGS="$$($(HARDENING) CPPFLAGS) $$($(HARDENING) CXXFLAGS)" \
-	  -DCMAKE_EXE_LINKER_FLAGS="$$($(HARDENING) LDFLAGS)" >/dev/null
+	  -DCMAKE_EXE_LINKER_FLAGS="$$($(HARDENING) LDFLAGS) -Wl,--as-needed" >/dev/null
 	cmake --build --preset package -j $(JOBS) --target $(PACKAGE_TARGETS)
 
 # Debian packages zol-client, zolcli and zolsim in build/package.
 package: release-programs
 	cd build/package && cpack -G DEB
 	@ls -l build/package/*.deb
+	packaging/tests/installed_tree_test.sh debs build/package "$(CURDIR)"
 	@if command -v lintian >/dev/null; then lintian --info build/package/*.deb || true; \
 	else echo "lintian is not installed: apt-get install lintian to check the packages"; fi
 

@@ -28,11 +28,11 @@ set(CPACK_DEBIAN_ZOL-CLIENT_PACKAGE_NAME zol-client)
 set(CPACK_DEBIAN_ZOL-CLIENT_PACKAGE_SECTION x11)
 set(CPACK_DEBIAN_ZOL-CLIENT_DESCRIPTION
   "touch-panel client for ZOL home automation
- ZOL Client shows the displays of a ZOL house as tiles on a full-screen,
- touch-friendly window and operates its devices: lights, dimmers, keypads,
- programs and thermostats. ZOLMsg, which the client starts, shows messages
- from the server. Includes a desktop menu entry and an autostart example for
- wall panels.")
+ZOL Client shows the displays of a ZOL house as tiles on a full-screen,
+touch-friendly window and operates its devices: lights, dimmers, keypads,
+programs and thermostats. ZOLMsg, which the client starts, shows messages
+from the server. Includes a desktop menu entry and an autostart example for
+wall panels.")
 # The client asks for these faces by name ("Open Sans Light", "Arial",
 # "Calibri"); fontconfig maps them onto these packages, and nothing links them.
 set(CPACK_DEBIAN_ZOL-CLIENT_PACKAGE_DEPENDS
@@ -49,19 +49,19 @@ set(CPACK_DEBIAN_ZOLCLI_PACKAGE_NAME zolcli)
 set(CPACK_DEBIAN_ZOLCLI_PACKAGE_SECTION net)
 set(CPACK_DEBIAN_ZOLCLI_DESCRIPTION
   "command-line client for ZOL home automation
- zolcli sends one command to a ZOL home-automation server, writes the reply
- to a result file and ends with an exit code, so that scripts can switch
- lights, start programs and query the server.")
+zolcli sends one command to a ZOL home-automation server, writes the reply
+to a result file and ends with an exit code, so that scripts can switch
+lights, start programs and query the server.")
 set(CPACK_DEBIAN_ZOLCLI_PACKAGE_SUGGESTS "zolsim")
 
 set(CPACK_DEBIAN_ZOLSIM_PACKAGE_NAME zolsim)
 set(CPACK_DEBIAN_ZOLSIM_PACKAGE_SECTION net)
 set(CPACK_DEBIAN_ZOLSIM_DESCRIPTION
   "simulated ZOL home-automation server
- zolsim stands in for a ZOL home-automation server and its cloud relay on
- the loopback interface: it serves a house design to the ZOL clients, pushes
- notifications, and can misbehave on purpose for tests. The demo house is
- included, to try the client or scripts built on zolcli.")
+zolsim stands in for a ZOL home-automation server and its cloud relay on
+the loopback interface: it serves a house design to the ZOL clients, pushes
+notifications, and can misbehave on purpose for tests. The demo house is
+included, to try the client or scripts built on zolcli.")
 set(CPACK_DEBIAN_ZOLSIM_PACKAGE_SUGGESTS "zol-client, zolcli")
 
 include(CPack)

@@ -1,15 +1,19 @@
 #!/usr/bin/env bash
-# Installs a build into a scratch prefix and runs the installed programs from
+# Installs the suite into a scratch root and runs the installed programs from
 # there: zolsim checks and serves the installed demo house, zolcli queries it,
 # zolmsg and zolclient save screenshots under Xvfb. The client runs with the
 # source tree's assets hidden (in a mount namespace of its own, where the
 # system allows one), so only the installed pictures and themes can be found.
 #
-#   installed_tree_test.sh CMAKE BUILD_DIR SOURCE_DIR
+#   installed_tree_test.sh install CMAKE BUILD_DIR SOURCE_DIR   cmake --install of a build
+#   installed_tree_test.sh debs DEB_DIR SOURCE_DIR              dpkg -x of the packages
 set -euo pipefail
-cmake=$1
-build=$2
-source=$3
+mode=$1
+case "$mode" in
+  install) cmake=$2 build=$3 source=$4 ;;
+  debs) debs=$2 source=$3 ;;
+  *) echo "usage: $0 install CMAKE BUILD_DIR SOURCE_DIR | debs DEB_DIR SOURCE_DIR" >&2; exit 2 ;;
+esac
 
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/zol-installed.XXXXXX")
 sim_pid=
@@ -30,8 +34,16 @@ fail() {
 export XDG_CONFIG_HOME=$scratch/config XDG_CACHE_HOME=$scratch/cache
 unset ZOL_ASSETS_DIR ZOL_REGISTRY_FILE
 prefix=$scratch/usr
-"$cmake" --install "$build" --prefix "$prefix" > "$scratch/install.log" ||
-  fail "cmake --install: $(cat "$scratch/install.log")"
+if [ "$mode" = install ]; then
+  "$cmake" --install "$build" --prefix "$prefix" > "$scratch/install.log" ||
+    fail "cmake --install: $(cat "$scratch/install.log")"
+else
+  for deb in zol-client zolcli zolsim; do
+    file=$(echo "$debs/${deb}_"*.deb)
+    [ -f "$file" ] || fail "no $deb package in $debs"
+    dpkg -x "$file" "$scratch" || fail "dpkg -x $file"
+  done
+fi
 
 echo "== installed files"
 for file in bin/zolclient bin/zolmsg bin/zolcli bin/zolsim \
