@@ -67,11 +67,12 @@ fuzz: deps
 # build/package, with the hardening flags Debian's own packages get
 # (dpkg-buildflags). --as-needed keeps libraries that a program names but
 # never calls (OpenGL through Qt's GUI library) out of the packages'
-# dependencies. Only the programs are built, not the tests.
+# dependencies. The changelogs carry the date of the last commit, so the
+# packages of one commit match. Only the programs are built, not the tests.
 PACKAGE_TARGETS := zolclient zolmsg zolcli zolsim zol_package_docs
 HARDENING := DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
 release-programs: deps
-	cmake --preset package \
+	SOURCE_DATE_EPOCH=$$(git log -1 --format=%ct 2>/dev/null || date +%s) cmake --preset package \
 	  -DCMAKE_C_FLAGS="$$($(HARDENING) CPPFLAGS) $$($(HARDENING) CFLAGS)" \
 	  -DCMAKE_CXX_FLAGS="$$($(HARDENING) CPPFLAGS) $$($(HARDENING) CXXFLAGS)" \
 	  -DCMAKE_EXE_LINKER_FLAGS="$$($(HARDENING) LDFLAGS) -Wl,--as-needed" >/dev/null
@@ -82,11 +83,11 @@ package: release-programs
 	cd build/package && cpack -G DEB
 	@ls -l build/package/*.deb
 	packaging/tests/installed_tree_test.sh debs build/package "$(CURDIR)"
-	@if command -v lintian >/dev/null; then lintian --info build/package/*.deb || true; \
+	@if command -v lintian >/dev/null; then lintian --info --fail-on error build/package/*.deb; \
 	else echo "lintian is not installed: apt-get install lintian to check the packages"; fi
 
 # The programs, pictures, themes, designs and manual pages under PREFIX:
-# `make install PREFIX=$$HOME/.local`.
+# `make install PREFIX=$HOME/.local`.
 PREFIX ?= /usr/local
 install: release-programs
 	cmake --install build/package --strip --prefix "$(PREFIX)"
