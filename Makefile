@@ -11,9 +11,9 @@ PACKAGES := build-essential cmake ninja-build pkg-config clang libclang-rt-14-de
 	qt6-multimedia-dev qt6-svg-dev qt6-image-formats-plugins \
 	libcrypto++-dev libminizip-dev zlib1g-dev openssl \
 	fonts-open-sans fonts-liberation2 fonts-crosextra-carlito \
-	xvfb xauth
+	xvfb xauth file
 
-.PHONY: all deps configure build test test-dev test-tsan demo bench fuzz format clean
+.PHONY: all deps configure build test test-dev test-tsan demo bench fuzz release-programs package install format clean
 
 all: build
 
@@ -62,6 +62,35 @@ fuzz: deps
 	cmake --preset fuzz >/dev/null
 	cmake --build --preset fuzz -j $(JOBS)
 	@echo "Fuzz targets are in build/fuzz/; see README.md for how to run them."
+
+# Release builds of the programs for the packages and for `make install`, in
+# build/package, with the hardening flags Debian's own packages get
+# (dpkg-buildflags). --as-needed keeps libraries that a program names but
+# never calls (OpenGL through Qt's GUI library) out of the packages'
+# dependencies. The changelogs carry the date of the last commit, so the
+# packages of one commit match. Only the programs are built, not the tests.
+PACKAGE_TARGETS := zolclient zolmsg zolcli zolsim zol_package_docs
+HARDENING := DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
+release-programs: deps
+	SOURCE_DATE_EPOCH=$$(git log -1 --format=%ct 2>/dev/null || date +%s) cmake --preset package \
+	  -DCMAKE_C_FLAGS="$$($(HARDENING) CPPFLAGS) $$($(HARDENING) CFLAGS)" \
+	  -DCMAKE_CXX_FLAGS="$$($(HARDENING) CPPFLAGS) $$($(HARDENING) CXXFLAGS)" \
+	  -DCMAKE_EXE_LINKER_FLAGS="$$($(HARDENING) LDFLAGS) -Wl,--as-needed" >/dev/null
+	cmake --build --preset package -j $(JOBS) --target $(PACKAGE_TARGETS)
+
+# Debian packages zol-client, zolcli and zolsim in build/package.
+package: release-programs
+	cd build/package && cpack -G DEB
+	@ls -l build/package/*.deb
+	packaging/tests/installed_tree_test.sh debs build/package "$(CURDIR)"
+	@if command -v lintian >/dev/null; then lintian --info --fail-on error build/package/*.deb; \
+	else echo "lintian is not installed: apt-get install lintian to check the packages"; fi
+
+# The programs, pictures, themes, designs and manual pages under PREFIX:
+# `make install PREFIX=$HOME/.local`.
+PREFIX ?= /usr/local
+install: release-programs
+	cmake --install build/package --strip --prefix "$(PREFIX)"
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
