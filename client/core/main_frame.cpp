@@ -375,11 +375,18 @@ ConnectOutcome CMainFrame::StartServerConnection(int closeMode) {
     const IconSetList& sets = app_.Themes().sets;
     c.iconSets = [&sets](std::string_view name) { return FindIconSet(sets, name); };
     c.turnLoop = [] { QCoreApplication::processEvents(QEventLoop::AllEvents); };
-    c.beforeOpen = [this] {
+    const bool viaRelay = connection.useRelay != 0;
+    c.beforeOpen = [this, viaRelay] {
         // No connection is open: the link's threads are gone, so settings
         // may change and the next reports carry the new generation.
         app_.ApplyConnectionSettings();
         app_.LinkEvents().BeginConnection();
+        // The relay logs into the working folder, which a fresh install has
+        // not made yet (the log itself makes only its file).
+        if (viaRelay) {
+            std::error_code ec;
+            std::filesystem::create_directories(EffectiveTempDir(app_.Settings()), ec);
+        }
     };
     c.promptPassword = [this](std::string& entered) {
         if (password_ == nullptr)

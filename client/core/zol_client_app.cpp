@@ -154,12 +154,7 @@ void CZOLClientApp::ApplyConnectionSettings() {
     relaySettings_.agentPostConnectWaitSeconds = settings_.agentPostConnectWaitSeconds;
     relaySettings_.agentPingSeconds = settings_.agentPingSeconds;
     relaySettings_.agentLog = settings_.agentLog;
-    // The relay log lives in the working folder, which a fresh install has
-    // not made yet; the log opens nothing but a file.
-    const std::filesystem::path workDir = EffectiveTempDir(settings_);
-    std::error_code ec;
-    std::filesystem::create_directories(workDir, ec);
-    relaySettings_.logFolder = workDir.string();
+    relaySettings_.logFolder = EffectiveTempDir(settings_).string();
     relaySettings_.logKeepDays = settings_.auxLogSaveDays;
 }
 

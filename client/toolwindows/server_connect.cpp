@@ -21,17 +21,18 @@ constexpr std::uint32_t kFailureColor = 0x2100A5;
 constexpr std::uint32_t kInformationColor = 0x7F0000;
 
 // Dialog template 185, in dialog units.
-constexpr QSize kDialogUnits{260, 214};
-constexpr QRect kHeaderUnits{10, 12, 200, 10};
-constexpr QRect kLogoUnits{222, 6, 32, 30};
+// Wide enough for the longest failure line of the connect step.
+constexpr QSize kDialogUnits{400, 214};
+constexpr QRect kHeaderUnits{10, 12, 330, 10};
+constexpr QRect kLogoUnits{362, 6, 32, 30};
 constexpr int kStageTop = 36;
 constexpr int kStageStep = 13;
 constexpr QRect kStagePictureUnits{14, 0, 10, 9};
-constexpr QRect kStageLabelUnits{30, 0, 210, 9};
+constexpr QRect kStageLabelUnits{30, 0, 330, 9};
 constexpr int kMessageTop = 144;
 constexpr int kMessageStep = 9;
-constexpr QRect kMessageUnits{10, 0, 240, 9};
-constexpr QRect kCloseUnits{105, 196, 50, 14};
+constexpr QRect kMessageUnits{10, 0, 384, 9};
+constexpr QRect kCloseUnits{175, 196, 50, 14};
 
 constexpr std::array<const char*, 6> kPictureFiles = {"ConnectWhite.png",  "ConnectRed.png",
                                                       "ConnectGreen.png",  "ConnectWorking.png",
