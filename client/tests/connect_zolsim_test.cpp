@@ -221,6 +221,25 @@ TEST(ClientConnectTest, ConnectsShowsHomeAndReconnectsAfterADrop) {
     frame->close();
 }
 
+// Commands handled in the connect's event-loop turns: another connect is
+// dropped (it would run inside this one) and an exit waits for the
+// sequence to return, then closes in order.
+TEST(ClientConnectTest, ConnectAndExitAskedForDuringAConnectWaitForIt) {
+    Zolsim sim;
+    ASSERT_TRUE(sim.started);
+    testing::TempDir dir;
+    StartedClient client(dir, "", sim.Switches());
+    CMainFrame* frame = client.app->MainFrame();
+    PostAppMessage(frame, AppMessage::UiCommand, 0, 0);
+    PostAppMessage(frame, AppMessage::UiCommand, 2, 0);
+    PostAppMessage(frame, AppMessage::UiCommand, 4, 0);
+    ASSERT_EQ(frame->ConnectAndLoad(kConnectModeUser), 0);
+    EXPECT_EQ(frame->ConnectsFinished(), 1);
+    ASSERT_TRUE(StartedClient::RunUntil([&] { return !frame->isVisible(); }));
+    EXPECT_FALSE(client.app->Link().IsConnected());
+    EXPECT_FALSE(frame->WatchRunning());
+}
+
 TEST(ClientConnectTest, MissedPingsCloseTheConnection) {
     Zolsim sim;
     ASSERT_TRUE(sim.started);

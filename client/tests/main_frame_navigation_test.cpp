@@ -1,5 +1,8 @@
 #include "client/core/main_frame.h"
 
+#include <QApplication>
+#include <QDialog>
+
 #include <gtest/gtest.h>
 
 #include "client/core/app_messages.h"
@@ -116,6 +119,20 @@ TEST_F(NavigationTest, LockCommandsAndToolWindowCommandsThatAreNotThereYet) {
     for (int command : {3, 11, 12, 13, 99})
         Post(AppMessage::UiCommand, command, 0);
     EXPECT_TRUE(frame_->isVisible());
+}
+
+// What the server asks for during a modal box (exit, reset) would pull the
+// house away under the box: it waits until the box is closed.
+TEST_F(NavigationTest, ExitDuringAModalBoxWaitsForTheOuterLoop) {
+    QDialog box;
+    box.setWindowModality(Qt::ApplicationModal);
+    box.show();
+    ASSERT_NE(QApplication::activeModalWidget(), nullptr);
+    frame_->RequestExit();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(frame_->isVisible());
+    box.close();
+    EXPECT_TRUE(StartedClient::RunUntil([&] { return !frame_->isVisible(); }));
 }
 
 }  // namespace
