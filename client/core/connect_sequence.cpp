@@ -79,8 +79,10 @@ int ConnectSequence::Stages(const ServerTarget& target, std::string& password,
     ConnectHandshake handshake(c_.link, ClientProgram::Gui, c_.version);
 
     Report(kStageOpen, StageState::Working);
-    if (c_.link.ConnectionOpened())
-        c_.link.CloseServerConnection();
+    // Nothing of the last connection may stay waiting: a keep-alive ping
+    // still pending would take the new connection's greeting reply.
+    c_.link.CloseServerConnection();
+    c_.link.Requests().WakeWaiters();
     if (c_.beforeOpen)
         c_.beforeOpen();
     if (int code = handshake.Open(target))

@@ -475,7 +475,11 @@ void CMainFrame::StartWatch() {
     hooks.connecting = [app] { return app->Connecting(); };
     hooks.connected = [link] { return link->IsConnected(); };
     const PublishedWatchSettings* settings = &app_.WatchSettingsChannel();
-    hooks.ping = [link](std::int32_t minutes) {
+    hooks.ping = [link, app](std::int32_t minutes) {
+        // Looked at again just before sending: a connect may have begun
+        // since the watch looked.
+        if (app->Connecting())
+            return;
         std::int32_t code = 0;
         std::string reply;
         link->SendRequest(FieldList{"ZOLApp", "Ping", std::to_string(minutes)}.Message(), code,
@@ -633,6 +637,9 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     StopWatch();
     app_.Link().CloseServerConnection();
     view_->ClearCurrentDisplay();
+    // A connect window left open for the person goes with the frame.
+    if (connectDialog_)
+        connectDialog_->close();
     // 4: keep the window placement for the settings saved at exit.
     app_.Settings().placement = CurrentPlacement(app_.Settings().placement);
     // 5: let the frame close.

@@ -290,5 +290,23 @@ TEST(ClientConnectTest, ConnectsThroughTheRelayAndKeepsItsLog) {
     EXPECT_TRUE(logged);
 }
 
+// With the cloud switched off centrally the relay settings are passed by:
+// the stored address is dialled directly.
+TEST(ClientConnectTest, CloudMasterDisableConnectsDirectly) {
+    Zolsim sim;
+    ASSERT_TRUE(sim.started);
+    testing::TempDir dir;
+    StartedClient client(
+        dir,
+        "\"agentAddress\"=\"127.0.0.1\"\n\"agentToken\"=\"token\"\n" +
+            testing::DwordLine("agentPort", 1) + testing::DwordLine("useAgentConnection", 1) +
+            testing::DwordLine("CloudMasterDisable", 1) +
+            testing::DwordLine("PrimaryIPAddress", 0x7F000001) +
+            testing::DwordLine("ServerPort", static_cast<std::uint32_t>(sim.Port())),
+        {});
+    EXPECT_EQ(client.app->MainFrame()->ConnectAndLoad(kConnectModeUser), 0);
+    client.app->MainFrame()->close();
+}
+
 }  // namespace
 }  // namespace zol
