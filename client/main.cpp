@@ -2,23 +2,75 @@
 //
 //   zolclient [/ZOLServer:a.b.c.d] [/ZOLServerName:host] [/Port:n] [/PSWD:text]
 //             [/RAV] [/CloudConnect:n] [/CloudToken:text]
-//             [--screenshot FILE]   save the main window as a PNG and quit
+//             [--screenshot FILE]          save the main window as a PNG and quit,
+//                                          once the first connect has ended
+//             [--screenshot-connect DIR]   save the connect window each time it
+//                                          changes (connect-NN.png)
 #include <QApplication>
+#include <QDir>
+#include <QImage>
 #include <QTimer>
 
 #include "client/core/main_frame.h"
 #include "client/core/zol_client_app.h"
+#include "client/toolwindows/server_connect.h"
 
 namespace {
 
-// Removes "--screenshot FILE" from the arguments; the file or empty.
-QString TakeScreenshotOption(QStringList& arguments) {
-    qsizetype i = arguments.indexOf(QStringLiteral("--screenshot"));
+// The first connect ends well within this, or the screenshot is taken anyway.
+constexpr int kScreenshotLimitMs = 60'000;
+// Time for the shown display to paint after the connect.
+constexpr int kSettleMs = 800;
+
+// Removes "OPTION VALUE" from the arguments; the value or empty.
+QString TakeOption(QStringList& arguments, const QString& option) {
+    qsizetype i = arguments.indexOf(option);
     if (i < 0 || i + 1 >= arguments.size())
         return QString();
-    QString file = arguments.at(i + 1);
+    QString value = arguments.at(i + 1);
     arguments.remove(i, 2);
-    return file;
+    return value;
+}
+
+// Saves the main window once the first connect has ended (or at the limit).
+void ArrangeScreenshot(QApplication& qtApp, zol::CZOLClientApp& app, const QString& file) {
+    auto take = [&qtApp, &app, file] {
+        const bool saved = app.MainFrame()->grab().save(file, "PNG");
+        app.MainFrame()->close();
+        qtApp.exit(saved ? 0 : 1);
+    };
+    if (!app.AutoConnectPosted()) {
+        QTimer::singleShot(kSettleMs, &qtApp, take);
+        return;
+    }
+    auto* limit = new QTimer(&qtApp);
+    limit->setSingleShot(true);
+    QObject::connect(limit, &QTimer::timeout, &qtApp, take);
+    limit->start(kScreenshotLimitMs);
+    QObject::connect(app.MainFrame(), &zol::CMainFrame::ConnectFinished, &qtApp, [limit, take] {
+        limit->stop();
+        QTimer::singleShot(kSettleMs, limit, take);
+    });
+}
+
+// Saves the connect window whenever it looks different from the last save.
+void ArrangeConnectShots(QApplication& qtApp, zol::CZOLClientApp& app, const QString& dir) {
+    QDir().mkpath(dir);
+    auto* poll = new QTimer(&qtApp);
+    auto last = std::make_shared<QImage>();
+    auto count = std::make_shared<int>(0);
+    QObject::connect(poll, &QTimer::timeout, &qtApp, [&app, dir, last, count] {
+        zol::CServerConnect* dialog = app.MainFrame()->ConnectDialog();
+        if (dialog == nullptr || !dialog->isVisible())
+            return;
+        QImage shot = dialog->grab().toImage();
+        if (shot == *last)
+            return;
+        *last = shot;
+        shot.save(QDir(dir).filePath(
+            QStringLiteral("connect-%1.png").arg(++*count, 2, 10, QLatin1Char('0'))));
+    });
+    poll->start(20);
 }
 
 }  // namespace
@@ -31,19 +83,17 @@ int main(int argc, char* argv[]) {
 
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
-    const QString screenshot = TakeScreenshotOption(arguments);
+    const QString screenshot = TakeOption(arguments, QStringLiteral("--screenshot"));
+    const QString connectShots = TakeOption(arguments, QStringLiteral("--screenshot-connect"));
 
     zol::CZOLClientApp app(zol::CZOLClientApp::DefaultEnvironment());
     if (!app.InitInstance(arguments))
         return app.ExitInstance();
 
-    if (!screenshot.isEmpty()) {
-        QTimer::singleShot(800, &qtApp, [&] {
-            const bool saved = app.MainFrame()->grab().save(screenshot, "PNG");
-            app.MainFrame()->close();
-            qtApp.exit(saved ? 0 : 1);
-        });
-    }
+    if (!connectShots.isEmpty())
+        ArrangeConnectShots(qtApp, app, connectShots);
+    if (!screenshot.isEmpty())
+        ArrangeScreenshot(qtApp, app, screenshot);
     int rc = qtApp.exec();
     int exitRc = app.ExitInstance();
     return rc != 0 ? rc : exitRc;

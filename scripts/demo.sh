@@ -11,6 +11,21 @@ mkdir -p "$work"
 work=$(cd "$work" && pwd)
 export ZOL_REGISTRY_FILE="$work/settings.reg"
 rm -f "$ZOL_REGISTRY_FILE"
+# The client connects at start (AutoConnect), closes its connect window
+# three seconds after connecting and keeps its downloads in the demo folder;
+# zolcli adds its own key to the same file.
+cat > "$ZOL_REGISTRY_FILE" <<SETTINGS
+REGEDIT4
+
+[HKEY_CURRENT_USER\\Software\\Tarnwell\\ZOLClient\\Connection]
+"AutoConnect"=dword:00000001
+"AutoCloseConnectDialog"=dword:00000001
+"AutoCloseConnectDialogTime"=dword:00000003
+
+[HKEY_CURRENT_USER\\Software\\Tarnwell\\ZOLClient\\Location]
+"TempDirPath"="$work/files"
+
+SETTINGS
 
 zolsim="$build/simulator/zolsim"
 zolcli="$build/cli/zolcli"
@@ -57,7 +72,12 @@ if [ -x "$zolclient" ] && [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
   echo "and see its answers: zolctl dialogreports"
   echo
   echo "Starting the client on the demo house (close its window to end the demo)."
-  "$zolclient" "/ZOLServer:127.0.0.1" "/Port:$port"
+  echo "Tap a lamp to switch it, hold it for its pop-up. Pushes from zolsim's control port:"
+  echo "  printf 'push all 0|ZOLApp|DisplayChange|0|1\\n' | nc -q1 127.0.0.1 $control   (home display)"
+  echo "  printf 'drop all\\n' | nc -q1 127.0.0.1 $control   (the client reconnects)"
+  # ZOL_DEMO_CLIENT_ARGS adds client options, e.g. "--screenshot demo.png".
+  # shellcheck disable=SC2086
+  "$zolclient" "/ZOLServer:127.0.0.1" "/Port:$port" ${ZOL_DEMO_CLIENT_ARGS:-}
 else
   echo
   echo "No display (or no client built): zolsim keeps serving on 127.0.0.1:$port until you press Ctrl-C."

@@ -74,6 +74,10 @@ int RequestEngine::SendRequest(std::string_view message, std::int32_t& resultCod
     if (id != 0) {
         Remove(id);
     }
+    const bool abandoned = request->abandoned.load();
+    if (abandoned && error == kRequestOk) {
+        error = kRequestNoReply;
+    }
     if (error == kRequestOk && !noWait) {
         // The reply ends at its first zero byte, as the callers read it.
         std::string_view reply(request->reply);
@@ -82,7 +86,7 @@ int RequestEngine::SendRequest(std::string_view message, std::int32_t& resultCod
     } else if (error == kRequestOk) {
         resultCode = 0;
     }
-    if (isPing) {
+    if (isPing && !abandoned) {
         CountPing(error);
     }
     return error;
@@ -194,9 +198,26 @@ void RequestEngine::CountPing(int error) {
         missedPings_ = error != kRequestOk ? missedPings_ + 1 : 0;
         missed = missedPings_;
     }
-    if (missed > 0 && missed == timeouts_.missedPingBeforeDisconnect && observer_ != nullptr) {
+    // Every miss from the limit on is reported: the one that reached it may
+    // have come while no one could act on it.
+    const int limit = timeouts_.missedPingBeforeDisconnect;
+    if (limit > 0 && missed >= limit && observer_ != nullptr) {
         observer_->OnMissedPingLimit(missed);
     }
+}
+
+void RequestEngine::WakeWaiters() {
+    std::lock_guard lock(pendingMutex_);
+    for (PendingEntry& entry : pending_) {
+        entry.request->abandoned.store(true);
+        entry.request->sentEvent.Set();
+        entry.request->replyEvent.Set();
+    }
+}
+
+void RequestEngine::ResetMissedPings() {
+    std::lock_guard lock(pingMutex_);
+    missedPings_ = 0;
 }
 
 int RequestEngine::MissedPings() const {

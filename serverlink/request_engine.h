@@ -52,6 +52,8 @@ struct PendingRequest {
     std::string message;
     std::string reply;  // the whole reply frame, stored by MatchReply
     std::int32_t resultCode = 0;
+    // Woken by WakeWaiters without a reply; the caller gives up on it.
+    std::atomic<bool> abandoned{false};
 };
 
 struct PendingEntry {
@@ -118,7 +120,14 @@ class RequestEngine {
     // first sent request.
     bool MatchReply(std::string_view frame, bool binding);
 
+    // Wakes every caller waiting for a request: each gives up as if no reply
+    // came (a woken ping is not counted). For closing down, so that a wait on
+    // a dead connection does not hold up the one who closes.
+    void WakeWaiters();
+
     int MissedPings() const;
+    // A new connection starts with no missed pings.
+    void ResetMissedPings();
     std::size_t PendingCount() const;
 
   private:

@@ -62,6 +62,7 @@ void ServerLink::ResetForNewConnection() {
     resumeReceiving_.ResetEvent();
     outgoing_.Clear();
     binding_.store(false);
+    requests_.ResetMissedPings();
     streamSocket_ = -1;  // no receiving thread runs now
     std::lock_guard lock(streamMutex_);
     stream_.Clear();

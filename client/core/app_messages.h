@@ -54,10 +54,20 @@ struct TextPayload : AppPayload {
     std::string text;
 };
 
+// What the server link's reports carry: the connection they came from (its
+// generation, counted up for every open), and for a push or a trace copy the
+// bytes. The main frame drops reports of an earlier connection.
+struct LinkPayload : TextPayload {
+    LinkPayload(std::uint64_t g, std::string bytes)
+        : TextPayload(std::move(bytes)), generation(g) {}
+    std::uint64_t generation;
+};
+
 // UI commands of AppMessage::UiCommand (first parameter).
 enum class UiCommandCode : int {
     Connect = 0,
     ConnectAlternate = 1,
+    Reconnect = 2,
     ClientOptions = 3,
     Exit = 4,
     Minimise = 5,

@@ -24,6 +24,16 @@ std::filesystem::path EffectiveThemeDir(const ClientSettings& settings) {
 #endif
 }
 
+std::filesystem::path InterfacePicturePath(const std::string& fileName) {
+#if ZOL_HAVE_ASSET_PATHS
+    return ImageFile(fileName);
+#else
+    std::error_code ec;
+    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return exe.parent_path() / ".." / "share" / "zol" / "images" / fileName;
+#endif
+}
+
 std::filesystem::path EffectiveTempDir(const ClientSettings& settings) {
     if (!settings.tempDirPath.empty())
         return PathFromWindows1252(settings.tempDirPath);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 namespace zol {
@@ -14,6 +15,10 @@ struct ClientSettings;
 std::filesystem::path EffectiveThemeDir(const ClientSettings& settings);
 // TempDirPath, else $XDG_CACHE_HOME/Tarnwell/ZOLClient (~/.cache when unset).
 std::filesystem::path EffectiveTempDir(const ClientSettings& settings);
+
+// An interface picture ("ConnectGreen.png") of the installation or the
+// source tree.
+std::filesystem::path InterfacePicturePath(const std::string& fileName);
 
 // ResolveDataFile and PrepareDataFile under the working folder in effect.
 std::filesystem::path ResolveDataFile(std::string_view name, const ClientSettings& settings);

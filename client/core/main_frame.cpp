@@ -1,15 +1,32 @@
 #include "client/core/main_frame.h"
 
+#include <arpa/inet.h>
+
+#include <QApplication>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSplitter>
 
+#include <algorithm>
+
 #include "client/core/app_messages.h"
+#include "client/core/connect_sequence.h"
+#include "client/core/connection_watch.h"
+#include "client/core/default_locations.h"
+#include "client/core/main_frame_requests.h"
+#include "client/core/notification_dispatcher.h"
+#include "client/core/screen_waker.h"
 #include "client/core/zol_client_app.h"
+#include "client/core/zol_client_doc.h"
 #include "client/display/zol_client_view.h"
+#include "client/toolwindows/password_dialog.h"
+#include "client/toolwindows/server_connect.h"
 #include "guibase/color_ref.h"
 #include "guibase/dpi_scale.h"
+#include "guibase/windows1252_text.h"
+#include "serverlink/field_list.h"
 
 namespace zol {
 
@@ -30,9 +47,17 @@ CMainFrame::CMainFrame(CZOLClientApp& app, int screenDpi)
     setObjectName(QStringLiteral("mainFrame"));
     // No menu; the frame's title is the document's, as the framework shows it.
     CreateClient();
+    waker_ = std::make_unique<ScreenWaker>(app_.Programs());
+    SetPushHooks({});
+    timedReturn_.setSingleShot(true);
+    connect(&timedReturn_, &QTimer::timeout, this, &CMainFrame::OnTimedReturn);
+    deferred_.setInterval(200);
+    connect(&deferred_, &QTimer::timeout, this, &CMainFrame::RunDeferred);
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame() {
+    StopWatch();
+}
 
 void CMainFrame::CreateClient() {
     const ClientSettings& s = app_.Settings();
@@ -122,6 +147,23 @@ void CMainFrame::CoverScreen() {
     setGeometry(ScreenRect());
 }
 
+void CMainFrame::SetPushHooks(PushHooks hooks) {
+    dispatcher_ = std::make_unique<NotificationDispatcher>(
+        DispatchServices{*this, registered_, app_.Channel(), app_.Reporter(), app_.Programs(),
+                         app_.Settings(), std::move(hooks)});
+}
+
+void CMainFrame::SetScreenWaker(std::unique_ptr<ScreenWaker> waker) {
+    waker_ = std::move(waker);
+}
+
+// --- Application messages --------------------------------------------------
+
+bool CMainFrame::CurrentConnection(const AppMessageEvent& message) const {
+    const auto* payload = message.PayloadAs<LinkPayload>();
+    return payload != nullptr && payload->generation == app_.LinkEvents().Generation();
+}
+
 bool CMainFrame::event(QEvent* event) {
     AppMessageEvent* message = AppMessageEvent::From(event);
     if (message == nullptr)
@@ -131,19 +173,29 @@ bool CMainFrame::event(QEvent* event) {
             OnUiCommand(static_cast<int>(message->WParam()), message->LParam());
             return true;
         case AppMessage::PushedMessage:
-            // Decoded by the notification dispatch (later work); the frame
-            // copy is freed with the event.
+            // Pushes of an earlier connection describe a design and state
+            // that are gone.
+            if (CurrentConnection(*message))
+                dispatcher_->Dispatch(message->PayloadAs<LinkPayload>()->text);
             return true;
         case AppMessage::ConnectionLost:
+            // A late report of an earlier connection must not clear a live
+            // view or close a fresh connection.
+            if (CurrentConnection(*message))
+                OnConnectionLost(false);
+            return true;
         case AppMessage::RelayReceiveEnded:
         case AppMessage::TooManyMissedPings:
-            // Connection lost: no display, empty history. Closing the server
-            // connection arrives with the server link.
-            view_->ClearCurrentDisplay();
-            historyCount_ = 0;
+            if (CurrentConnection(*message))
+                OnConnectionLost(true);
             return true;
         case AppMessage::ShowDisplay:
-            // Navigation arrives with the display model.
+            if (!app_.Connecting())
+                ShowDisplay(static_cast<std::int32_t>(message->LParam()), message->WParam() != 0);
+            return true;
+        case AppMessage::TraceSent:
+        case AppMessage::TraceReceived:
+            // For the remote access viewer, which registers when it exists.
             return true;
         default:
             return true;
@@ -151,16 +203,23 @@ bool CMainFrame::event(QEvent* event) {
 }
 
 void CMainFrame::OnUiCommand(int command, std::intptr_t argument) {
-    (void)argument;
     switch (static_cast<UiCommandCode>(command)) {
         case UiCommandCode::Connect:
         case UiCommandCode::ConnectAlternate:
-            ++connectRequests_;
-            view_->SetNotice(QStringLiteral(
-                "Not Connected\n\nConnecting to the server arrives with the connect sequence."));
+            // A connect asked for during a connect's event-loop turns would
+            // run inside it.
+            if (!app_.Connecting())
+                ConnectAndLoad(kConnectModeUser);
+            return;
+        case UiCommandCode::Reconnect:
+            if (!app_.Connecting() && !app_.Link().IsConnected())
+                ConnectAndLoad(kConnectModeReconnect);
+            return;
+        case UiCommandCode::ClientOptions:
+            // The options pages are tool windows that come later: no-op.
             return;
         case UiCommandCode::Exit:
-            close();
+            RequestExit();
             return;
         case UiCommandCode::Minimise:
             showMinimized();
@@ -169,19 +228,418 @@ void CMainFrame::OnUiCommand(int command, std::intptr_t argument) {
             CoverScreen();
             show();
             return;
+        case UiCommandCode::Lock:
+            SetLocked(static_cast<int>(argument));
+            return;
+        case UiCommandCode::Unlock:
+            SetLocked(0);
+            return;
+        case UiCommandCode::Back:
+            Back();
+            return;
+        case UiCommandCode::Home:
+            Home();
+            return;
+        case UiCommandCode::ServerStatus:
+        case UiCommandCode::LogView:
+            // The server status window and the log window are tool windows
+            // that come later: no-op.
+            return;
         default:
-            // Commands above 12 are ignored; the others (options, lock,
-            // navigation, tool windows) arrive with their windows.
+            // Commands above 12 are ignored.
             return;
     }
 }
 
-void CMainFrame::closeEvent(QCloseEvent* event) {
-    // Closing order. 1: stop the connection-watch task (it arrives with the
-    // connection watch). 2: close the server connection, and with it the
-    // relay (arrives with the server link in the client).
-    // 3: clear the view's current display.
+void CMainFrame::SetLocked(int lockMode) {
+    lockMode_ = lockMode;
+    // The fixed presentation cannot be resized: the frame keeps its size
+    // until the normal presentation gives the sizing back. The status bar's
+    // share of the lock comes with the status bar.
+    if (lockMode != 0) {
+        setFixedSize(size());
+    } else {
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    }
+}
+
+void CMainFrame::RequestExit() {
+    if (app_.Connecting() || QApplication::activeModalWidget() != nullptr) {
+        exitPending_ = true;
+        if (!app_.Connecting())
+            deferred_.start();
+        return;
+    }
+    close();
+}
+
+void CMainFrame::ResetConnection() {
+    if (app_.Connecting())
+        return;
+    if (QApplication::activeModalWidget() != nullptr) {
+        resetPending_ = true;
+        deferred_.start();
+        return;
+    }
     view_->ClearCurrentDisplay();
+    history_.Clear();
+    serverStatus_[3] = 0;
+    serverStatus_[4] = 0;
+    app_.Link().CloseServerConnection();
+    ConnectAndLoad(kConnectModeUser);
+}
+
+void CMainFrame::RunDeferred() {
+    if (QApplication::activeModalWidget() != nullptr || app_.Connecting())
+        return;
+    deferred_.stop();
+    if (exitPending_) {
+        exitPending_ = false;
+        close();
+        return;
+    }
+    if (resetPending_) {
+        resetPending_ = false;
+        ResetConnection();
+    }
+}
+
+// --- Connection --------------------------------------------------------------
+
+void CMainFrame::OnConnectionLost(bool closeConnection) {
+    view_->ClearCurrentDisplay();
+    history_.Clear();
+    timedReturn_.stop();
+    serverStatus_[3] = 0;
+    serverStatus_[4] = 0;
+    if (closeConnection)
+        app_.Link().CloseServerConnection();
+    if (CZOLClientDoc* doc = app_.Document())
+        doc->SetTitle(QStringLiteral("Not Connected"));
+}
+
+ConnectOutcome CMainFrame::StartServerConnection(int closeMode) {
+    ClientSettings& s = app_.Settings();
+    EffectiveConnection connection = app_.Connection();
+    if (s.cloudMasterDisable != 0)
+        connection.useRelay = 0;
+    if (connection.useRelay != 0 && connection.relayCredential.empty())
+        connection.relayCredential = s.agentToken;
+
+    ConnectDialogOptions options;
+    options.autoClose = s.autoCloseConnectDialog != 0;
+    options.autoCloseSeconds = s.autoCloseConnectDialogTime;
+    options.dpi = screenDpi_;
+    if (connectDialog_)
+        connectDialog_->close();
+    auto* dialog = new CServerConnect(options, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connectDialog_ = dialog;
+
+    // The host name is looked up before the window shows where it connects to.
+    const std::optional<ServerTarget> target = ResolveTarget(connection);
+    const std::uint32_t address = target ? ntohl(target->address) : 0;
+    dialog->SetHeader(CServerConnect::HeaderFor(
+        connection.useRelay != 0,
+        connection.addressKind == kAddressKindHostName ? connection.hostName : std::string(),
+        address, connection.serverPort));
+    dialog->show();
+    dialog->repaint();
+
+    // The window may be closed by the person during the sequence's turns.
+    class DialogProgress : public ConnectProgress {
+      public:
+        explicit DialogProgress(QPointer<CServerConnect>& d) : dialog_(d) {}
+        void ReportStage(int stage, StageState state) override {
+            if (dialog_)
+                dialog_->ReportStage(stage, state);
+        }
+        void ReportText(int line, const std::string& text) override {
+            if (dialog_)
+                dialog_->ReportText(line, text);
+        }
+
+      private:
+        QPointer<CServerConnect>& dialog_;
+    } progress(connectDialog_);
+
+    ConnectSequenceContext c{app_.Link(), app_.Channel(),  app_.Reporter(), app_.Reporter(),
+                             progress,    CurrentDesign(), app_.Version()};
+    c.clientName = s.clientName;
+    c.backgroundColor = s.backgroundColor;
+    c.textColor = s.textColor;
+    c.homePageEnable = s.homePageEnable != 0;
+    c.homePageName = s.homePageName;
+    c.tempDir = EffectiveTempDir(s);
+    const IconSetList& sets = app_.Themes().sets;
+    c.iconSets = [&sets](std::string_view name) { return FindIconSet(sets, name); };
+    c.turnLoop = [] { QCoreApplication::processEvents(QEventLoop::AllEvents); };
+    const bool viaRelay = connection.useRelay != 0;
+    c.beforeOpen = [this, viaRelay] {
+        // No connection is open: the link's threads are gone, so settings
+        // may change and the next reports carry the new generation.
+        app_.ApplyConnectionSettings();
+        app_.LinkEvents().BeginConnection();
+        // The relay logs into the working folder, which a fresh install has
+        // not made yet (the log itself makes only its file).
+        if (viaRelay) {
+            std::error_code ec;
+            std::filesystem::create_directories(EffectiveTempDir(app_.Settings()), ec);
+        }
+    };
+    c.promptPassword = [this](std::string& entered) {
+        if (password_ == nullptr)
+            password_ = new CPassword(this);
+        return password_->Ask(entered);
+    };
+    const LocaleFormats& formats = app_.Formats();
+    c.formatDateTime = [&formats](const FieldDateTimeValue& v, bool withDate) {
+        if (!v.valid)
+            return std::string();
+        const QDateTime when(QDate(v.year, v.month, v.day), QTime(v.hour, v.minute, v.second));
+        const QString time = when.time().toString(formats.time);
+        return ToWindows1252(
+            withDate ? when.date().toString(formats.shortDate) + QLatin1Char(' ') + time : time);
+    };
+
+    std::string password = connection.password;
+    std::string token = s.agentToken;
+    ConnectSequence sequence(std::move(c));
+    ConnectOutcome outcome = sequence.Run(target, connection.hostName, password, token);
+    app_.RememberPassword(password);
+    s.agentToken = token;
+    if (outcome.result == 0) {
+        app_.MarkEverConnected();
+        setWindowTitle(QStringLiteral("ZOL Client"));
+        view_->SetReferenceDpi(outcome.referenceDpi);
+        serverStatusKind_ = outcome.status.state;
+        serverStatus_ = outcome.status.numbers;
+    }
+    if (connectDialog_ && (closeMode == 2 || (closeMode == 1 && outcome.result == 0)))
+        connectDialog_->close();
+    return outcome;
+}
+
+int CMainFrame::ConnectAndLoad(int mode) {
+    if (app_.Connecting())
+        return -1;
+    QPointer<CMainFrame> self(this);
+    app_.SetConnecting(true);
+    // The load may empty the design: nothing of it may stay on screen.
+    view_->ClearCurrentDisplay();
+    history_.Clear();
+    timedReturn_.stop();
+    const ConnectOutcome outcome = StartServerConnection(mode);
+    app_.SetConnecting(false);
+    if (!self)
+        return -1;
+    ++connectsFinished_;
+    if (outcome.result != 0) {
+        if (outcome.versionRefused) {
+            // Reconnecting would be refused again and again.
+            app_.Settings().autoReconnect = 0;
+            app_.SettingsChanged();
+        }
+        if (CZOLClientDoc* doc = app_.Document())
+            doc->SetTitle(QStringLiteral("Not Connected"));
+    } else {
+        Design& design = CurrentDesign();
+        const std::string keptTime = design.loadedDesignTime;
+        RefreshTimeStamp(app_.Channel(), app_.Reporter(), design);
+        const DisplayRecord* home = design.HomeDisplay();
+        history_.Reset(home != nullptr ? home->displayId : 0);
+        if (home != nullptr)
+            ShowDisplay(home->displayId, false);
+        if (outcome.designChanged)
+            RefreshState(app_.Channel(), app_.Reporter(), keptTime);
+        const std::int32_t lock = app_.Settings().postConnectLockOption;
+        if (lock == 1 || lock == 2)
+            PostAppMessage(this, AppMessage::UiCommand,
+                           static_cast<std::intptr_t>(UiCommandCode::Lock), lock);
+        StartWatch();
+    }
+    emit ConnectFinished(outcome.result);
+    if (exitPending_ || resetPending_)
+        deferred_.start();
+    return outcome.result;
+}
+
+void CMainFrame::StartWatch() {
+    if (watch_)
+        return;
+    ConnectionWatchHooks hooks;
+    CZOLClientApp* app = &app_;
+    ServerLink* link = &app_.Link();
+    hooks.everConnected = [app] { return app->EverConnected(); };
+    hooks.connecting = [app] { return app->Connecting(); };
+    hooks.connected = [link] { return link->IsConnected(); };
+    const PublishedWatchSettings* settings = &app_.WatchSettingsChannel();
+    hooks.ping = [link, app](std::int32_t minutes) {
+        // Looked at again just before sending: a connect may have begun
+        // since the watch looked.
+        if (app->Connecting())
+            return;
+        std::int32_t code = 0;
+        std::string reply;
+        link->SendRequest(FieldList{"ZOLApp", "Ping", std::to_string(minutes)}.Message(), code,
+                          reply);
+    };
+    hooks.wakePing = [link] { link->Requests().WakeWaiters(); };
+    hooks.postReconnect = [this] {
+        PostAppMessage(this, AppMessage::UiCommand,
+                       static_cast<std::intptr_t>(UiCommandCode::Reconnect), 0);
+    };
+    watch_ = std::make_unique<ConnectionWatch>(*settings, std::move(hooks));
+    watch_->Start();
+}
+
+void CMainFrame::StopWatch() {
+    if (watch_)
+        watch_->Stop();
+}
+
+CServerConnect* CMainFrame::ConnectDialog() const {
+    return connectDialog_.data();
+}
+
+bool CMainFrame::WatchRunning() const {
+    return watch_ && watch_->Running();
+}
+
+// --- Navigation ----------------------------------------------------------------
+
+void CMainFrame::ShowOnView(std::int32_t displayId) {
+    view_->LeaveDisplay();
+    view_->ShowDisplay(displayId);
+}
+
+void CMainFrame::ShowDisplay(std::int32_t displayId, bool force) {
+    // Showing a display may run an event loop (tiles load, programs start):
+    // a request arriving meanwhile waits for this one to finish.
+    queuedShows_.emplace_back(displayId, force);
+    if (showing_)
+        return;
+    QPointer<CMainFrame> self(this);
+    showing_ = true;
+    while (!queuedShows_.empty()) {
+        const auto [id, f] = queuedShows_.front();
+        queuedShows_.pop_front();
+        ShowNow(id, f);
+        if (!self)
+            return;
+    }
+    showing_ = false;
+}
+
+void CMainFrame::ShowNow(std::int32_t displayId, bool force) {
+    const DisplayRecord* display = CurrentDesign().FindDisplay(displayId);
+    if (display == nullptr)
+        return;
+    if (display->isHome != 0) {
+        history_.Reset(displayId);
+        if (view_->CurrentDisplayId() != displayId)
+            ShowOnView(displayId);
+    } else if (view_->CurrentDisplayId() == displayId) {
+        if (!force)
+            return;
+        view_->RefreshDisplayTiles();
+    } else {
+        if (!history_.Push(displayId))
+            return;
+        ShowOnView(displayId);
+    }
+    // The status bar updates its navigation here once it exists.
+}
+
+void CMainFrame::Back() {
+    if (!history_.Back())
+        return;
+    ShowOnView(history_.Top());
+}
+
+void CMainFrame::Home() {
+    if (history_.Count() == 0)
+        return;
+    history_.Clear();
+    ShowOnView(history_.Home());
+}
+
+void CMainFrame::StartTimedDisplay(std::int32_t displayId, std::int64_t milliseconds) {
+    timedDisplayId_ = displayId;
+    timedReturn_.start(static_cast<int>(std::clamp<std::int64_t>(milliseconds, 0, INT32_MAX)));
+}
+
+void CMainFrame::OnTimedReturn() {
+    timedReturn_.stop();
+    // Only from the timed display itself: a display the person went on to
+    // stays.
+    if (history_.Count() > 0 && history_.Top() == timedDisplayId_)
+        PostBack();
+}
+
+void CMainFrame::PostBack() {
+    PostAppMessage(this, AppMessage::UiCommand, static_cast<std::intptr_t>(UiCommandCode::Back), 0);
+}
+
+// --- DispatchTarget ------------------------------------------------------------
+
+bool CMainFrame::ConnectInProgress() const {
+    return app_.Connecting();
+}
+
+int CMainFrame::ServerMajor() const {
+    return app_.Link().Greeting().serverMajor;
+}
+
+Design& CMainFrame::CurrentDesign() {
+    return app_.Document()->GetDesign();
+}
+
+std::int32_t CMainFrame::CurrentDisplayId() const {
+    return view_->CurrentDisplayId();
+}
+
+void CMainFrame::ObjectChanged(std::int32_t id) {
+    view_->ObjectChanged(id);
+}
+
+void CMainFrame::UpdateTilesNamed(std::string_view tileName) {
+    view_->UpdateTilesNamed(tileName);
+}
+
+void CMainFrame::RefreshCurrentDisplay() {
+    view_->RefreshDisplayTiles();
+}
+
+void CMainFrame::WakeScreen() {
+    if (app_.Settings().wakeUpMonitorOnChange != 0 && waker_)
+        waker_->Wake();
+}
+
+void CMainFrame::SetServerStatus(std::int32_t kind, const std::array<std::int32_t, 5>& numbers) {
+    serverStatusKind_ = kind;
+    serverStatus_ = numbers;
+}
+
+// --- Closing -------------------------------------------------------------------
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (app_.Connecting()) {
+        // The connect sequence is still on the stack: close when it returns.
+        exitPending_ = true;
+        event->ignore();
+        return;
+    }
+    // Closing order. 1: stop the connection-watch task (a ping it is
+    // waiting for is woken). 2: close the server connection, and with it
+    // the relay. 3: clear the view's current display.
+    StopWatch();
+    app_.Link().CloseServerConnection();
+    view_->ClearCurrentDisplay();
+    // A connect window left open for the person goes with the frame.
+    if (connectDialog_)
+        connectDialog_->close();
     // 4: keep the window placement for the settings saved at exit.
     app_.Settings().placement = CurrentPlacement(app_.Settings().placement);
     // 5: let the frame close.

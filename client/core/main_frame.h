@@ -1,29 +1,57 @@
 // CMainFrame: the client's main window, without title bar. Its client area
 // is a fixed splitter of two rows: the status-bar row (50 px at 96 dpi) over
-// the main view. It receives the application messages meant for the main
-// frame and carries out the closing order.
+// the main view. It is the hub of the client: it connects and loads, keeps
+// the navigation history, shows displays, returns from a timed display,
+// reacts to a lost connection, runs the connection watch, hands pushes to
+// the dispatcher and carries out the closing order.
+//
+// Re-entrancy: the connect sequence and modal boxes run nested event loops.
+// While a connect runs, connect commands and show requests are dropped and
+// an exit waits until the sequence returns; an exit or a reset asked for by
+// the server during a modal box waits for the outer loop; a show request
+// that arrives while a display is being shown is queued behind it.
+//
+// Thread-safety: the user-interface thread only.
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QRect>
+#include <QTimer>
 
 #include <array>
 #include <cstdint>
+#include <deque>
+#include <memory>
 #include <mutex>
 
+#include "client/core/dispatch_target.h"
+#include "client/core/navigation_history.h"
+#include "client/core/push_hooks.h"
+#include "client/core/registered_windows.h"
 #include "client/core/window_placement.h"
 
 class QSplitter;
 
 namespace zol {
 
+class AppMessageEvent;
+class CPassword;
+class CServerConnect;
 class CZOLClientApp;
 class CZOLClientView;
+class ConnectionWatch;
+class NotificationDispatcher;
+class ScreenWaker;
+struct ConnectOutcome;
 
 inline constexpr int kStatusBarRowHeight = 50;  // at 96 dpi
-inline constexpr int kMaxHistoryDisplays = 15;
 
-class CMainFrame : public QMainWindow {
+// Connect modes: a user or start-up connect, and a reconnect.
+inline constexpr int kConnectModeUser = 0;
+inline constexpr int kConnectModeReconnect = 2;
+
+class CMainFrame : public QMainWindow, public DispatchTarget {
     Q_OBJECT
   public:
     CMainFrame(CZOLClientApp& app, int screenDpi);
@@ -40,13 +68,51 @@ class CMainFrame : public QMainWindow {
     WindowPlacement CurrentPlacement(const WindowPlacement& saved) const;
     void ApplyPlacement(const WindowPlacement& placement);
 
-    // Connect requests received (UI commands 0 and 1); the connect sequence
-    // that will serve them arrives with the main-frame control work.
-    int ConnectRequests() const { return connectRequests_; }
+    // Connect and load: 0 when connected with the home display shown.
+    int ConnectAndLoad(int mode);
+    // Connect attempts finished since start, successful or not.
+    int ConnectsFinished() const { return connectsFinished_; }
 
-    // Displays in the navigation history beyond the home display (0 to 15);
-    // the view's home return leaves a display only when there is one.
-    int HistoryCount() const { return historyCount_; }
+    // Navigation.
+    const NavigationHistory& History() const { return history_; }
+    int HistoryCount() const { return history_.Count(); }
+    void Back();
+    void Home();
+    std::int32_t TimedDisplayId() const { return timedDisplayId_; }
+    bool TimedReturnPending() const { return timedReturn_.isActive(); }
+
+    int LockMode() const { return lockMode_; }
+    std::int32_t ServerStatusKind() const { return serverStatusKind_; }
+    const std::array<std::int32_t, 5>& ServerStatusNumbers() const { return serverStatus_; }
+
+    RegisteredWindows& Registered() { return registered_; }
+    // Where speech and sounds of pushes go (set by whoever owns them).
+    void SetPushHooks(PushHooks hooks);
+    void SetScreenWaker(std::unique_ptr<ScreenWaker> waker);
+    bool WatchRunning() const;
+    // The connect window while it is open.
+    CServerConnect* ConnectDialog() const;
+
+    // DispatchTarget
+    bool ConnectInProgress() const override;
+    int ServerMajor() const override;
+    Design& CurrentDesign() override;
+    std::int32_t CurrentDisplayId() const override;
+    std::int32_t HistoryTop() const override { return history_.Top(); }
+    void ShowDisplay(std::int32_t displayId, bool force) override;
+    void StartTimedDisplay(std::int32_t displayId, std::int64_t milliseconds) override;
+    void PostBack() override;
+    void ObjectChanged(std::int32_t id) override;
+    void UpdateTilesNamed(std::string_view tileName) override;
+    void RefreshCurrentDisplay() override;
+    void WakeScreen() override;
+    void SetServerStatus(std::int32_t kind, const std::array<std::int32_t, 5>& numbers) override;
+    void ResetConnection() override;
+    void RequestExit() override;
+
+  signals:
+    // A connect and load ended (result 0: connected).
+    void ConnectFinished(int result);
 
   protected:
     bool event(QEvent* event) override;
@@ -60,6 +126,20 @@ class CMainFrame : public QMainWindow {
     // return to for the placement saved at close.
     void CoverScreen();
     void OnUiCommand(int command, std::intptr_t argument);
+    void SetLocked(int lockMode);
+    // Whether a link report belongs to the connection open now.
+    bool CurrentConnection(const AppMessageEvent& message) const;
+    void OnConnectionLost(bool closeConnection);
+    // Runs the connect sequence with its window; closes the window by mode.
+    ConnectOutcome StartServerConnection(int closeMode);
+    void StartWatch();
+    void StopWatch();
+    // Leaves the shown display and shows `displayId`.
+    void ShowOnView(std::int32_t displayId);
+    void ShowNow(std::int32_t displayId, bool force);
+    void OnTimedReturn();
+    // Runs what the server asked for during a modal box once it is closed.
+    void RunDeferred();
 
     CZOLClientApp& app_;
     int screenDpi_;
@@ -67,13 +147,28 @@ class CMainFrame : public QMainWindow {
     QWidget* statusBarRow_ = nullptr;
     CZOLClientView* view_ = nullptr;
 
-    // Navigation history: slot 0 the home display, then up to 15 more.
-    std::int32_t homeDisplayId_ = 0;
-    std::array<std::int32_t, kMaxHistoryDisplays + 1> history_{};
-    int historyCount_ = 0;
+    NavigationHistory history_;
+    bool showing_ = false;
+    std::deque<std::pair<std::int32_t, bool>> queuedShows_;
+    std::int32_t timedDisplayId_ = 0;
+    QTimer timedReturn_;  // timer 15
+    int lockMode_ = 0;
+    std::int32_t serverStatusKind_ = 1;
+    std::array<std::int32_t, 5> serverStatus_{};
+
+    RegisteredWindows registered_;
+    std::unique_ptr<NotificationDispatcher> dispatcher_;
+    std::unique_ptr<ScreenWaker> waker_;
+    std::unique_ptr<ConnectionWatch> watch_;
+    QPointer<CServerConnect> connectDialog_;
+    CPassword* password_ = nullptr;  // made at the first prompt, then reused
+
+    bool exitPending_ = false;
+    bool resetPending_ = false;
+    QTimer deferred_;  // looks for the end of a modal box
+    int connectsFinished_ = 0;
     // Guards the user-dialog flag once server-driven dialogs exist.
     std::mutex frameLock_;
-    int connectRequests_ = 0;
     bool fullScreen_ = false;
     QRect normalBeforeFullScreen_;
 };

@@ -22,6 +22,13 @@ bool ProcessLauncher::StartProgram(std::string_view program, std::string_view ar
                                    QProcess::splitCommand(FromWindows1252(arguments)));
 }
 
+bool ProcessLauncher::StartProgramIn(std::string_view program, std::string_view arguments,
+                                     std::string_view workingDir) {
+    return QProcess::startDetached(FromWindows1252(program),
+                                   QProcess::splitCommand(FromWindows1252(arguments)),
+                                   FromWindows1252(workingDir));
+}
+
 bool ProcessLauncher::OpenFile(std::string_view path) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(FromWindows1252(path)));
 }

@@ -11,6 +11,8 @@ class ProcessLauncher : public Launcher {
   public:
     bool StartMessagePopup(std::string_view argument) override;
     bool StartProgram(std::string_view program, std::string_view arguments) override;
+    bool StartProgramIn(std::string_view program, std::string_view arguments,
+                        std::string_view workingDir) override;
     bool OpenFile(std::string_view path) override;
 };
 

@@ -47,14 +47,21 @@ CZOLClientApp::CZOLClientApp(Environment environment)
       reporter_(environment_.warningBox),
       launcher_(environment_.launcher ? environment_.launcher
                                       : std::make_shared<ProcessLauncher>()),
+      relay_(std::make_unique<RelayLink>(relaySettings_, linkTimeouts_)),
       link_(std::make_unique<ServerLink>(linkTimeouts_)),
       channel_(std::make_unique<ServerLinkChannel>(*link_)) {
+    link_->SetObserver(&linkEvents_);
+    link_->SetRelayHook(relay_.get());
+    relay_->SetObserver(&linkEvents_);
     // Construction: the original also names its taskbar identity here
     // ("ZOL Client.AppID.NoVersion"); the desktop file does that on Linux.
     gApp = this;
 }
 
 CZOLClientApp::~CZOLClientApp() {
+    // No report of the link may reach a frame that is going.
+    link_->CloseServerConnection();
+    linkEvents_.SetTarget(nullptr);
     frame_.reset();
     ownedDocument_.reset();
     if (gApp == this)
@@ -80,6 +87,7 @@ bool CZOLClientApp::InitInstance(const QStringList& arguments) {
     store_.Load();
     settings_.Load(store_);
     SettingsChanged();
+    ApplyConnectionSettings();
 
     // 10: the locale's date and time formats.
     formats_ = LocaleFormats::FromLocale(QLocale::system());
@@ -115,6 +123,7 @@ bool CZOLClientApp::InitInstance(const QStringList& arguments) {
 
     // 18: connect at once when asked to and the details are complete.
     if (settings_.autoConnect != 0 && ConnectionDetailsComplete(settings_, connection_)) {
+        autoConnectPosted_ = true;
         PostAppMessage(frame_.get(), AppMessage::UiCommand,
                        static_cast<std::intptr_t>(UiCommandCode::Connect), 0);
     }
@@ -131,6 +140,22 @@ IconSetOptions CZOLClientApp::ThemeOptions() const {
 
 void CZOLClientApp::SettingsChanged() {
     watchSettings_.Publish(WatchSettings::From(settings_));
+}
+
+void CZOLClientApp::ApplyConnectionSettings() {
+    linkTimeouts_.serverConnectTimeout = settings_.serverConnectTimeout;
+    linkTimeouts_.serverSendTimeout = settings_.serverSendTimeout;
+    linkTimeouts_.serverReplyTimeout = settings_.serverReplyTimeout;
+    linkTimeouts_.taskTerminateWaitTime = settings_.taskTerminateWaitTime;
+    linkTimeouts_.decodeTimeout = settings_.decodeTimeout;
+    linkTimeouts_.missedPingBeforeDisconnect = settings_.missedPingBeforeDisconnect;
+    relaySettings_.agentAddress = settings_.agentAddress;
+    relaySettings_.agentPort = settings_.agentPort;
+    relaySettings_.agentPostConnectWaitSeconds = settings_.agentPostConnectWaitSeconds;
+    relaySettings_.agentPingSeconds = settings_.agentPingSeconds;
+    relaySettings_.agentLog = settings_.agentLog;
+    relaySettings_.logFolder = EffectiveTempDir(settings_).string();
+    relaySettings_.logKeepDays = settings_.auxLogSaveDays;
 }
 
 void CZOLClientApp::EnumerateThemes() {
@@ -151,6 +176,7 @@ bool CZOLClientApp::CreateDocumentAndFrame() {
     ownedDocument_ = std::make_unique<CZOLClientDoc>(*this);
     ownedDocument_->OnNewDocument();
     frame_ = std::make_unique<CMainFrame>(*this, ScreenDpi());
+    linkEvents_.SetTarget(frame_.get());
     // Until the status bar shows the connection state, the view shows the
     // document's title ("Not Connected") in its middle.
     auto showTitle = [frame = frame_.get()](const QString& title) {
@@ -170,6 +196,8 @@ int CZOLClientApp::ExitInstance() {
     // (start-up failed, or the loop ended another way) saves it now.
     if (frame_ && frame_->isVisible())
         frame_->close();
+    link_->CloseServerConnection();
+    linkEvents_.SetTarget(nullptr);
     frame_.reset();
     // Free the theme list.
     themes_ = ThemeFolderList();

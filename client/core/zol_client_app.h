@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -16,6 +17,7 @@
 #include "client/core/client_settings.h"
 #include "client/core/effective_connection.h"
 #include "client/core/gui_reporter.h"
+#include "client/core/link_event_poster.h"
 #include "client/core/locale_formats.h"
 #include "client/core/theme_folders.h"
 #include "client/core/watch_settings.h"
@@ -24,6 +26,7 @@
 #include "platform/registry_store.h"
 #include "serverlink/greeting_frame.h"
 #include "serverlink/link_timeouts.h"
+#include "serverlink/relay_link.h"
 #include "serverlink/server_link.h"
 
 namespace zol {
@@ -66,6 +69,9 @@ class CZOLClientApp {
     // What the connection-watch task reads, from any thread.
     const PublishedWatchSettings& WatchSettingsChannel() const { return watchSettings_; }
     const EffectiveConnection& Connection() const { return connection_; }
+    // The password a connect was accepted with (empty after a refusal), for
+    // the next connect of this run.
+    void RememberPassword(std::string password) { connection_.password = std::move(password); }
     const ThemeFolderList& Themes() const { return themes_; }
     ThemeFolderList& Themes() { return themes_; }
     // What loading (or reloading) an icon set takes from the program.
@@ -81,8 +87,21 @@ class CZOLClientApp {
     // The one connection to the server, and the model's way of sending on it.
     ServerLink& Link() { return *link_; }
     RequestChannel& Channel() { return *channel_; }
+    // The link's reports as events to the main frame, with their generation.
+    LinkEventPoster& LinkEvents() { return linkEvents_; }
+    // Copies the link's time limits and the relay's settings from the
+    // settings. Only while no connection is open: the link's threads read them.
+    void ApplyConnectionSettings();
+    // A connect sequence runs (pushes are dropped, reconnects ignored).
+    bool Connecting() const { return connecting_.load(); }
+    void SetConnecting(bool connecting) { connecting_.store(connecting); }
+    // A connection was opened in this run (never cleared).
+    bool EverConnected() const { return everConnected_.load(); }
+    void MarkEverConnected() { everConnected_.store(true); }
     CZOLClientDoc* Document() const { return document_; }
     bool RemoteAccessViewerRequested() const { return openRemoteAccessViewer_; }
+    // Start-up asked the main frame to connect (AutoConnect with complete details).
+    bool AutoConnectPosted() const { return autoConnectPosted_; }
 
     // Called by the document when it is made and destroyed.
     void RegisterDocument(CZOLClientDoc* document) { document_ = document; }
@@ -101,11 +120,18 @@ class CZOLClientApp {
     LocaleFormats formats_;
     GreetingNumbers version_{};
     bool openRemoteAccessViewer_ = false;
+    bool autoConnectPosted_ = false;
     bool exited_ = false;
     GuiUserReporter reporter_;
     std::shared_ptr<Launcher> launcher_;
     LinkTimeouts linkTimeouts_;
+    RelaySettings relaySettings_;
+    // Both outlive the link, which reports to them until it is closed.
+    LinkEventPoster linkEvents_;
+    std::unique_ptr<RelayLink> relay_;
     std::unique_ptr<ServerLink> link_;
+    std::atomic<bool> connecting_{false};
+    std::atomic<bool> everConnected_{false};
     std::unique_ptr<ServerLinkChannel> channel_;
     std::unique_ptr<CZOLClientDoc> ownedDocument_;
     CZOLClientDoc* document_ = nullptr;

@@ -3,6 +3,7 @@
 #include "client/model/chunked_download.h"
 #include "client/model/hint_alert.h"
 #include "client/model/html_page_location.h"
+#include "client/model/quiet_reporter.h"
 #include "client/model/user_reporter.h"
 #include "serverlink/field_list.h"
 
@@ -26,19 +27,6 @@ constexpr std::string_view kHtmlSyncExplanation =
     "each of these displays is copied from the server to this client.";
 constexpr std::string_view kHtmlSyncNotConnected =
     "You must be connected to the server to sync the server and client HTML folders.";
-
-// Quiet means no box at all: the messages that a copy shows are dropped.
-class QuietReporter : public UserReporter {
-  public:
-    explicit QuietReporter(UserReporter& inner) : inner_(inner) {}
-    void ShowMessage(std::string_view) override {}
-    int ShowAlert(AlertKind, std::string_view) override { return kAlertAnswerOk; }
-    void BeginWaitCursor() override { inner_.BeginWaitCursor(); }
-    void EndWaitCursor() override { inner_.EndWaitCursor(); }
-
-  private:
-    UserReporter& inner_;
-};
 
 bool IsCandidate(const DisplayRecord& display, bool all) {
     return display.displayKind == DisplayHtmlFolder && (all || display.htmlCopyAtConnect != 0);

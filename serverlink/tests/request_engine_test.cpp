@@ -191,6 +191,40 @@ TEST(SendRequest, ReturnsTheReplyUpToItsFirstZeroByteAndCountsMissedPings) {
     EXPECT_EQ(engine.PendingCount(), 0u);
 }
 
+// Closing wakes a ping that waits on a dead connection at once (it is not
+// counted); misses from the limit on are each reported, and a new
+// connection starts counting afresh.
+TEST(SendRequest, WokenWaitersGiveUpUncountedAndMissesFromTheLimitOnAreReported) {
+    LinkTimeouts timeouts;
+    timeouts.serverSendTimeout = 600;
+    timeouts.serverReplyTimeout = 600;
+    timeouts.missedPingBeforeDisconnect = 1;
+    RecordingTransport transport;
+    PingCounter observer;
+    RequestEngine engine(transport, timeouts);
+    engine.SetObserver(&observer);
+    const std::string ping = FieldList{"ZOLApp", "Ping", "5"}.Message();
+    std::int32_t code = 0;
+    std::string reply;
+
+    auto waiting =
+        std::async(std::launch::async, [&] { return engine.SendRequest(ping, code, reply); });
+    auto [id, request] = transport.WaitForQueued(0);
+    Write(engine, id, *request);
+    engine.WakeWaiters();
+    EXPECT_EQ(waiting.get(), kRequestNoReply);
+    EXPECT_EQ(engine.MissedPings(), 0);
+    EXPECT_EQ(engine.PendingCount(), 0u);
+
+    // Never taken by a writer: each is a miss.
+    timeouts.serverSendTimeout = 0;
+    EXPECT_EQ(engine.SendRequest(ping, code, reply), kRequestNotSent);
+    EXPECT_EQ(engine.SendRequest(ping, code, reply), kRequestNotSent);
+    EXPECT_EQ(observer.limitReports, (std::vector<int>{1, 2}));
+    engine.ResetMissedPings();
+    EXPECT_EQ(engine.MissedPings(), 0);
+}
+
 // A request whose send wait runs out is withdrawn: no writer may start on it
 // afterwards, and it leaves the queue. One that was partly written before
 // the wait ran out is sent: its caller gets the reply wait's result.
