@@ -7,6 +7,7 @@
 
 #include "client/core/app_messages.h"
 #include "client/core/zol_client_app.h"
+#include "client/core/zol_client_doc.h"
 #include "client/display/zol_client_view.h"
 #include "guibase/color_ref.h"
 #include "guibase/dpi_scale.h"
@@ -51,9 +52,21 @@ void CMainFrame::CreateClient() {
     statusBarRow_->setPalette(barPalette);
     statusBarRow_->setFixedHeight(ScalePixels(kStatusBarRowHeight, screenDpi_));
 
-    view_ = new CZOLClientView(FromColorRef(static_cast<std::uint32_t>(s.backgroundColor)),
-                               FromColorRef(static_cast<std::uint32_t>(s.textColor)), screenDpi_,
-                               splitter_);
+    DisplayServices services;
+    services.design = [this]() -> Design* {
+        return app_.Document() != nullptr ? &app_.Document()->GetDesign() : nullptr;
+    };
+    services.settings = &app_.Settings();
+    services.channel = &app_.Channel();
+    services.reporter = &app_.Reporter();
+    services.mainFrame = [this]() -> QObject* { return this; };
+    services.historyCount = [this] { return historyCount_; };
+    services.refreshAllowed = [this] { return app_.Link().IsConnected(); };
+    services.iconSets = [this](std::string_view name) {
+        return FindIconSet(app_.Themes().sets, name);
+    };
+    services.screenDpi = screenDpi_;
+    view_ = new CZOLClientView(std::move(services), splitter_);
     view_->setObjectName(QStringLiteral("mainView"));
     splitter_->addWidget(statusBarRow_);
     splitter_->addWidget(view_);
