@@ -17,7 +17,7 @@ struct ThemePicture;
 // What the look of an item depends on, for an object or a display shown as
 // an icon (a display has no suspend, error or texts of its own).
 struct IconItemState {
-    std::string iconName;  // ownIconName when set, else iconName
+    std::string iconName;    // ownIconName when set, else iconName
     std::int32_t level = 0;  // ownLevel with ownIconName, else level
     std::int32_t suspendState = 0;
     std::int32_t errorCondition = 0;

@@ -14,8 +14,7 @@ Clock::TimePoint QtTimerClock::Now() const {
     return std::chrono::system_clock::now();
 }
 
-void QtTimerClock::StartOneShot(int timerId, std::chrono::milliseconds delay,
-                                Callback onTimeout) {
+void QtTimerClock::StartOneShot(int timerId, std::chrono::milliseconds delay, Callback onTimeout) {
     Start(timerId, delay, true, std::move(onTimeout));
 }
 
@@ -39,8 +38,7 @@ void QtTimerClock::Start(int timerId, std::chrono::milliseconds interval, bool s
     QObject::disconnect(timer.get(), nullptr, nullptr, nullptr);
     timer->setSingleShot(singleShot);
     // QTimer takes an int of milliseconds.
-    const auto ms = std::clamp<std::int64_t>(interval.count(), 0,
-                                             std::numeric_limits<int>::max());
+    const auto ms = std::clamp<std::int64_t>(interval.count(), 0, std::numeric_limits<int>::max());
     timer->setInterval(static_cast<int>(ms));
     QObject::connect(timer.get(), &QTimer::timeout, timer.get(),
                      [callback = std::move(onTimeout)] { callback(); });

@@ -11,15 +11,15 @@
 namespace zol {
 
 const char* TileWindowName(std::int32_t tileType) {
-    static constexpr std::array<const char*, 9> kNames{
-        "Blank", "HTML", "Icons", "Image", "Power", "Text", "Meter", "Alert", "Status"};
+    static constexpr std::array<const char*, 9> kNames{"Blank", "HTML",  "Icons", "Image", "Power",
+                                                       "Text",  "Meter", "Alert", "Status"};
     if (tileType < 0 || tileType >= static_cast<std::int32_t>(kNames.size()))
         return nullptr;
     return kNames[static_cast<std::size_t>(tileType)];
 }
 
-CTileWindow* CreateTileWindow(CZOLClientView& view, const DisplayRecord& display,
-                              std::size_t index, const TileRecord& record) {
+CTileWindow* CreateTileWindow(CZOLClientView& view, const DisplayRecord& display, std::size_t index,
+                              const TileRecord& record) {
     const char* name = TileWindowName(record.tileType);
     if (name == nullptr)
         return nullptr;

@@ -18,7 +18,7 @@ const char* TileWindowName(std::int32_t tileType);
 // A new tile window, child of `view`, for the record at `index` of
 // `display`; null for a type without a class, and for an icon tile whose
 // source display the design lacks.
-CTileWindow* CreateTileWindow(CZOLClientView& view, const DisplayRecord& display,
-                              std::size_t index, const TileRecord& record);
+CTileWindow* CreateTileWindow(CZOLClientView& view, const DisplayRecord& display, std::size_t index,
+                              const TileRecord& record);
 
 }  // namespace zol

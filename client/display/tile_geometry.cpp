@@ -8,8 +8,8 @@ namespace zol {
 namespace {
 
 int Clamp(std::int64_t value) {
-    return static_cast<int>(std::clamp<std::int64_t>(value, -kMaxLayoutCoordinate,
-                                                     kMaxLayoutCoordinate));
+    return static_cast<int>(
+        std::clamp<std::int64_t>(value, -kMaxLayoutCoordinate, kMaxLayoutCoordinate));
 }
 
 // The screen's share of the reference DPI, truncated toward zero; equal

@@ -42,7 +42,10 @@ CTileWindow::CTileWindow(CZOLClientView& view, std::int32_t displayId, std::size
 
 CTileWindow::~CTileWindow() {
     // The record may already belong to a newer window (or a new design):
-    // only a link to this window is cleared.
+    // only a link to this window is cleared. A closed tile has cleared it,
+    // and its view may be going already.
+    if (closed_)
+        return;
     if (TileRecord* record = Record()) {
         record->window = nullptr;
         record->windowHandle = 0;
@@ -64,6 +67,8 @@ DisplayRecord* CTileWindow::Display() const {
 }
 
 void CTileWindow::Close() {
+    if (closed_)
+        return;
     if (TileRecord* record = Record()) {
         record->window = nullptr;
         record->windowHandle = 0;
@@ -71,6 +76,7 @@ void CTileWindow::Close() {
     timers_->Stop(kHoldTimerId);
     if (refreshTimerId_ != 0)
         timers_->Stop(refreshTimerId_);
+    closed_ = true;
     hide();
     deleteLater();
 }
@@ -343,9 +349,9 @@ void CTileWindow::PaintBackground(QPainter& painter, const TileRecord& record) {
         if (!frameOnly) {
             painter.fillRect(tileRect_, back);
         } else if (!record.label.empty()) {
-            painter.fillRect(QRect(tileRect_.left(), tileRect_.bottom() + 1 - band,
-                                   tileRect_.width(), band),
-                             back);
+            painter.fillRect(
+                QRect(tileRect_.left(), tileRect_.bottom() + 1 - band, tileRect_.width(), band),
+                back);
         }
         return;
     }
@@ -374,8 +380,8 @@ void CTileWindow::PaintLabel(QPainter& painter, const TileRecord& record) {
         const ClientSettings* s = view_.Services().settings;
         const int points = s != nullptr ? s->tileLabelPointSize : 20;
         const std::string face = s != nullptr ? s->tileLabelFontFace : "Open Sans Light";
-        labelFont_ = WindowsFont(FromWindows1252(face),
-                                 PointsToFontHeight(points, view_.ScreenDpi()), 400);
+        labelFont_ =
+            WindowsFont(FromWindows1252(face), PointsToFontHeight(points, view_.ScreenDpi()), 400);
     }
     const QString text = FromWindows1252(label_);
     painter.setFont(*labelFont_);
@@ -385,9 +391,9 @@ void CTileWindow::PaintLabel(QPainter& painter, const TileRecord& record) {
     const int height = metrics.height();
     const int right = tileRect_.x() + tileRect_.width();
     const int bottom = tileRect_.y() + tileRect_.height();
-    labelX_ = right - width - Scaled(kLabelRightOffset);
-    labelY_ = bottom - height - Scaled(kLabelBottomOffset);
-    painter.drawText(QRect(labelX_, labelY_, width, height), Qt::AlignLeft | Qt::AlignTop, text);
+    labelRect_ = QRect(right - width - Scaled(kLabelRightOffset),
+                       bottom - height - Scaled(kLabelBottomOffset), width, height);
+    painter.drawText(labelRect_, Qt::AlignLeft | Qt::AlignTop, text);
 }
 
 }  // namespace zol

@@ -34,12 +34,12 @@ struct DisplayRecord;
 struct TileRecord;
 
 inline constexpr int kHoldTimerId = 1001;
-inline constexpr int kTileInset = 4;          // gap to the neighbours, at 96 dpi
-inline constexpr int kContentInset = 8;       // content inside the tile
-inline constexpr int kLabelBandHeight = 38;   // the label's band at the bottom
-inline constexpr int kRoundedSideInset = 6;   // extra content inset beside rounded corners
-inline constexpr int kLabelRightOffset = 8;   // label from the tile's right edge
-inline constexpr int kLabelBottomOffset = 10; // label from the tile's bottom edge
+inline constexpr int kTileInset = 4;           // gap to the neighbours, at 96 dpi
+inline constexpr int kContentInset = 8;        // content inside the tile
+inline constexpr int kLabelBandHeight = 38;    // the label's band at the bottom
+inline constexpr int kRoundedSideInset = 6;    // extra content inset beside rounded corners
+inline constexpr int kLabelRightOffset = 8;    // label from the tile's right edge
+inline constexpr int kLabelBottomOffset = 10;  // label from the tile's bottom edge
 
 class CTileWindow : public QWidget {
     Q_OBJECT
@@ -80,7 +80,8 @@ class CTileWindow : public QWidget {
     const QRect& ContentRect() const { return contentRect_; }
     const std::string& Label() const { return label_; }
     CZOLClientView& View() const { return view_; }
-    QPoint LabelPosition() const { return QPoint(labelX_, labelY_); }
+    // Where the label was last drawn, with its size.
+    const QRect& LabelRect() const { return labelRect_; }
     bool RoundedCorners() const;
     // A pixel constant for 96 dpi at the screen's DPI.
     int Scaled(int pixels) const;
@@ -130,12 +131,12 @@ class CTileWindow : public QWidget {
     bool holdFired_ = false;
     bool pressed_ = false;  // this tile saw the press of the current gesture
     bool refreshing_ = false;
+    bool closed_ = false;
     std::string label_;
     QRect tileRect_;
     QRect contentRect_;
     std::optional<QFont> labelFont_;
-    int labelX_ = 0;
-    int labelY_ = 0;
+    QRect labelRect_;
 };
 
 }  // namespace zol

@@ -21,8 +21,7 @@ namespace zol {
 namespace {
 
 bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                return std::tolower(static_cast<unsigned char>(x)) ==
                       std::tolower(static_cast<unsigned char>(y));
            });
@@ -38,9 +37,12 @@ CZOLClientView::CZOLClientView(DisplayServices services, QWidget* parent)
 }
 
 CZOLClientView::~CZOLClientView() {
-    // Children go with the view; their records must not point at them.
-    for (CTileWindow* tile : TileWindows())
+    // Tiles go before the view stops being one: they unlink their records
+    // through it.
+    for (CTileWindow* tile : TileWindows()) {
         tile->Close();
+        delete tile;
+    }
 }
 
 Design* CZOLClientView::CurrentDesign() const {
@@ -104,7 +106,8 @@ void CZOLClientView::RefreshDisplayTiles() {
 
 void CZOLClientView::UpdateTilesNamed(std::string_view tileName) {
     Navigate([this, name = std::string(tileName)] {
-        UpdateTiles([&name](const TileRecord& tile) { return EqualIgnoringCase(tile.tileName, name); });
+        UpdateTiles(
+            [&name](const TileRecord& tile) { return EqualIgnoringCase(tile.tileName, name); });
     });
 }
 
@@ -313,11 +316,12 @@ void CZOLClientView::paintEvent(QPaintEvent*) {
     if (!hasCurrentDisplay_) {
         shown = notice_;
     } else if (layoutTheme_ == nullptr) {
-        shown = QStringLiteral(
-            "This display cannot be shown: no icon set lays it out.\n\nThe theme \"%1\" is "
-            "missing from the theme folder. Copy the themes from the installation or run an "
-            "icon sync.")
-                    .arg(FromWindows1252(kDefaultLayoutTheme));
+        shown =
+            QStringLiteral(
+                "This display cannot be shown: no icon set lays it out.\n\nThe theme \"%1\" is "
+                "missing from the theme folder. Copy the themes from the installation or run an "
+                "icon sync.")
+                .arg(FromWindows1252(kDefaultLayoutTheme));
     }
     if (shown.isEmpty())
         return;

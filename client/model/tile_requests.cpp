@@ -67,8 +67,8 @@ std::vector<std::int32_t> IdsFromField4(const ReplyFields& fields) {
 
 int RequestFormattedText(RequestChannel& channel, UserReporter& reporter, std::string_view text,
                          bool report, std::string& formatted) {
-    Exchange exchange = Run(channel, reporter, FieldList({kApp, "FormatText", text}),
-                            "ZOLApp.FormatText", report);
+    Exchange exchange =
+        Run(channel, reporter, FieldList({kApp, "FormatText", text}), "ZOLApp.FormatText", report);
     if (exchange.code == 0)
         formatted = std::string(exchange.fields.Text(4));
     return exchange.code;

@@ -16,7 +16,7 @@
 namespace zol {
 namespace {
 
-constexpr int kIconTop = 2;         // the picture sits this far below the item's top
+constexpr int kIconTop = 2;           // the picture sits this far below the item's top
 constexpr int kFrameExtraWidth = 16;  // the state frame is this much wider than the picture
 constexpr int kNameGap = 2;
 
@@ -31,8 +31,8 @@ QImage WithOverlay(const QImage& picture, const IconItemState& state, int dpi) {
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(std::clamp(PointsToPixels(state.overlaySize, dpi), 1,
-                                 std::max(1, image.height())));
+    font.setPixelSize(
+        std::clamp(PointsToPixels(state.overlaySize, dpi), 1, std::max(1, image.height())));
     painter.setFont(font);
     painter.setPen(Colour(state.overlayColor));
     painter.drawText(image.rect(), Qt::AlignCenter, FromWindows1252(state.overlayText));
@@ -59,8 +59,7 @@ void IconItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     const QSize spacing = tile_.Spacing();
     const IconSet* set = tile_.Icons();
     const IconColours colours = tile_.Colours();
-    const bool selected =
-        option.state & (QStyle::State_Selected | QStyle::State_HasFocus);
+    const bool selected = option.state & (QStyle::State_Selected | QStyle::State_HasFocus);
 
     int pictureCount = 1;
     int iconSize = 0;

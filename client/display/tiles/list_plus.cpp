@@ -122,8 +122,16 @@ void CListPlus::mouseMoveEvent(QMouseEvent*) {
 
 void CListPlus::paintEvent(QPaintEvent* event) {
     if (!background_.isNull()) {
+        // Scaled to cover the list, centred, so a photo fills the panel
+        // whatever its size.
         QPainter painter(viewport());
-        painter.drawImage(QPoint(0, 0), background_);
+        const QSize area = viewport()->size();
+        const QSize scaled = background_.size().scaled(area, Qt::KeepAspectRatioByExpanding);
+        const QRect target(
+            QPoint((area.width() - scaled.width()) / 2, (area.height() - scaled.height()) / 2),
+            scaled);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+        painter.drawImage(target, background_);
     }
     QListWidget::paintEvent(event);
 }
