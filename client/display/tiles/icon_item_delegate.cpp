@@ -19,6 +19,8 @@ namespace {
 constexpr int kIconTop = 2;           // the picture sits this far below the item's top
 constexpr int kFrameExtraWidth = 16;  // the state frame is this much wider than the picture
 constexpr int kNameGap = 2;
+constexpr int kBandPadding = 4;  // state text band beyond the text, each side
+constexpr int kBandRadius = 4;
 
 QColor Colour(std::int32_t colorRef) {
     return FromColorRef(static_cast<std::uint32_t>(colorRef));
@@ -41,8 +43,8 @@ QImage WithOverlay(const QImage& picture, const IconItemState& state, int dpi) {
 
 }  // namespace
 
-IconItemDelegate::IconItemDelegate(CTileIcons& tile, QObject* parent)
-    : QStyledItemDelegate(parent), tile_(tile) {}
+IconItemDelegate::IconItemDelegate(CTileIcons& tile, CListPlus& list)
+    : QStyledItemDelegate(&list), tile_(tile), list_(list) {}
 
 QSize IconItemDelegate::sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const {
     return tile_.Spacing();
@@ -94,31 +96,47 @@ void IconItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     const QFontMetrics nameMetrics(nameFont);
     int textTop = item.top() + kIconTop + iconSize + kNameGap;
 
-    // The state text, in the set's fonts, in a band under the picture.
-    if (set != nullptr && set->featureType != 0) {
+    // The state text, in the largest of the set's fonts that fits the room
+    // between picture and name (the smallest when none does), on a band of
+    // the tile's colour as wide as the picture and as high as the text.
+    if (set != nullptr && set->featureType != 0 && set->fontCount > 0) {
         const std::string stateText = StateText(set->featureType, state->level, state->statusText);
-        const int bandHeight =
-            std::max(0, item.bottom() + 1 - textTop - nameMetrics.height() - kNameGap);
-        if (!stateText.empty() && bandHeight > 0) {
-            const QRect band(item.left() + (spacing.width() - iconSize) / 2, textTop, iconSize,
-                             bandHeight);
-            painter->fillRect(band, Colour(tile_.BackColor()));
-            const FittedText fitted = FitTextFont(*set, stateText, band.width(), band.height());
-            if (fitted.fontIndex >= 0) {
-                painter->setFont(*set->fonts[static_cast<std::size_t>(fitted.fontIndex)]);
-                painter->setPen(Colour(colours.textColor));
-                int total = 0;
-                for (int line = 0; line < fitted.lineCount; ++line)
-                    total += fitted.heights[static_cast<std::size_t>(line)];
-                int y = band.top() + (band.height() - total) / 2;
-                for (int line = 0; line < fitted.lineCount; ++line) {
-                    const auto l = static_cast<std::size_t>(line);
-                    const int x = band.left() + (band.width() - fitted.widths[l]) / 2;
-                    painter->drawText(QRect(x, y, fitted.widths[l], fitted.heights[l]),
-                                      Qt::AlignLeft | Qt::AlignTop,
-                                      FromWindows1252(fitted.lines[l]));
-                    y += fitted.heights[l];
-                }
+        const int room = std::max(0, item.bottom() + 1 - textTop - nameMetrics.height() - kNameGap);
+        FittedText fitted = FitTextFont(*set, stateText, iconSize, room);
+        if (fitted.fontIndex < 0 && set->fonts[0]) {
+            const QFontMetrics smallest(*set->fonts[0]);
+            fitted.fontIndex = 0;
+            for (int line = 0; line < fitted.lineCount; ++line) {
+                const auto l = static_cast<std::size_t>(line);
+                fitted.widths[l] = smallest.horizontalAdvance(FromWindows1252(fitted.lines[l]));
+                fitted.heights[l] = smallest.height();
+            }
+        }
+        if (!stateText.empty() && fitted.fontIndex >= 0) {
+            int total = 0;
+            for (int line = 0; line < fitted.lineCount; ++line)
+                total += fitted.heights[static_cast<std::size_t>(line)];
+            int widest = 0;
+            for (int line = 0; line < fitted.lineCount; ++line)
+                widest = std::max(widest, fitted.widths[static_cast<std::size_t>(line)]);
+            const int bandWidth =
+                std::min(std::max(iconSize, widest + 2 * kBandPadding), spacing.width());
+            const QRect band(item.left() + (spacing.width() - bandWidth) / 2, textTop, bandWidth,
+                             total);
+            painter->setRenderHint(QPainter::Antialiasing, true);
+            painter->setPen(Qt::NoPen);
+            painter->setBrush(Colour(tile_.BackColor()));
+            painter->drawRoundedRect(band, kBandRadius, kBandRadius);
+            painter->setBrush(Qt::NoBrush);
+            painter->setFont(*set->fonts[static_cast<std::size_t>(fitted.fontIndex)]);
+            painter->setPen(Colour(colours.textColor));
+            int y = band.top();
+            for (int line = 0; line < fitted.lineCount; ++line) {
+                const auto l = static_cast<std::size_t>(line);
+                const int x = band.left() + (band.width() - fitted.widths[l]) / 2;
+                painter->drawText(QRect(x, y, fitted.widths[l], fitted.heights[l]),
+                                  Qt::AlignLeft | Qt::AlignTop, FromWindows1252(fitted.lines[l]));
+                y += fitted.heights[l];
             }
             textTop = band.bottom() + 1 + kNameGap;
         }
@@ -129,12 +147,19 @@ void IconItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     const QString name = index.data(Qt::DisplayRole).toString();
     if (!name.isEmpty()) {
         painter->setFont(nameFont);
-        painter->setPen(Colour(ItemTextColor(*state, pictureCount, colours)));
+        const int align = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap;
         const QRect textRect(item.left() + 2, textTop, item.width() - 4,
                              std::max(0, item.bottom() + 1 - textTop));
+        painter->setClipRect(item);
         const QString shown =
             nameMetrics.elidedText(name, Qt::ElideRight, textRect.width() * 2 - 8);
-        painter->drawText(textRect, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, shown);
+        if (list_.HasBackgroundPicture()) {
+            // On a photo a name needs a shadow to be read from a distance.
+            painter->setPen(QColor(0, 0, 0, 160));
+            painter->drawText(textRect.translated(1, 1), align, shown);
+        }
+        painter->setPen(Colour(ItemTextColor(*state, pictureCount, colours)));
+        painter->drawText(textRect, align, shown);
     }
     painter->restore();
 }

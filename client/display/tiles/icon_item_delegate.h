@@ -7,12 +7,14 @@
 
 namespace zol {
 
+class CListPlus;
 class CTileIcons;
 
 class IconItemDelegate : public QStyledItemDelegate {
     Q_OBJECT
   public:
-    IconItemDelegate(CTileIcons& tile, QObject* parent);
+    // Owned by `list`.
+    IconItemDelegate(CTileIcons& tile, CListPlus& list);
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
@@ -20,6 +22,7 @@ class IconItemDelegate : public QStyledItemDelegate {
 
   private:
     CTileIcons& tile_;
+    CListPlus& list_;
 };
 
 }  // namespace zol

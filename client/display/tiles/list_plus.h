@@ -32,6 +32,7 @@ class CListPlus : public QListWidget {
 
     void SetTimes(int shortTapMs, int doubleClickMs);
     void SetBackgroundPicture(QImage picture);
+    bool HasBackgroundPicture() const { return !background_.isNull(); }
     // Puts item `row` at `at` (viewport coordinates), off the grid.
     void PlaceItem(int row, QPoint at);
 

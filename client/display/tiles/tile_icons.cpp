@@ -130,7 +130,7 @@ void CTileIcons::CreateList() {
     list_ = new CListPlus(MakeWindowClock(View().Services().makeClock), this);
     list_->setObjectName(QStringLiteral("iconList"));
     list_->setGeometry(ContentRect());
-    list_->setItemDelegate(new IconItemDelegate(*this, list_));
+    list_->setItemDelegate(new IconItemDelegate(*this, *list_));
 
     const int large = s != nullptr ? s->tui110FontSize : 18;
     const int small = s != nullptr ? s->tui54FontSize : 15;
