@@ -76,9 +76,22 @@ void CMainFrame::CreateClient() {
     statusBarRow_->setPalette(barPalette);
     statusBarRow_->setFixedHeight(ScalePixels(kStatusBarRowHeight, screenDpi_));
 
-    view_ = new CZOLClientView(FromColorRef(static_cast<std::uint32_t>(s.backgroundColor)),
-                               FromColorRef(static_cast<std::uint32_t>(s.textColor)), screenDpi_,
-                               splitter_);
+    DisplayServices services;
+    services.design = [this]() -> Design* {
+        return app_.Document() != nullptr ? &app_.Document()->GetDesign() : nullptr;
+    };
+    services.settings = &app_.Settings();
+    services.channel = &app_.Channel();
+    services.reporter = &app_.Reporter();
+    services.mainFrame = [this]() -> QObject* { return this; };
+    services.historyCount = [this] { return history_.Count(); };
+    // Refresh ticks wait while there is no connection or a design loads.
+    services.refreshAllowed = [this] { return app_.Link().IsConnected() && !app_.Connecting(); };
+    services.iconSets = [this](std::string_view name) {
+        return FindIconSet(app_.Themes().sets, name);
+    };
+    services.screenDpi = screenDpi_;
+    view_ = new CZOLClientView(std::move(services), splitter_);
     view_->setObjectName(QStringLiteral("mainView"));
     splitter_->addWidget(statusBarRow_);
     splitter_->addWidget(view_);

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "client/model/record_type.h"
 
@@ -19,6 +20,18 @@ enum ObjectKind : std::int32_t {
     ObjectKindProgram = 1,
     ObjectKindGroup = 2,
     ObjectKindController = 3,
+};
+
+// One key of an infrared device's keypad, as "IRKeypad" lists it.
+struct IrKey {
+    std::string keyName;  // sent with the infrared command
+    std::string caption;
+    std::int32_t x = 0;  // position and size in the keypad's own units
+    std::int32_t y = 0;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::int32_t isLabel = 0;  // non-zero: a text, not a button
+    bool operator==(const IrKey&) const = default;
 };
 
 struct DesignObject {
@@ -50,6 +63,10 @@ struct DesignObject {
     std::string overlayText;
     std::int32_t overlaySize = 0;
     std::int32_t overlayColor = 0;  // 0x00BBGGRR
+    // The infrared keys, newest entry first (reverse reply order); read once
+    // per object, and kept only after a read that succeeded.
+    std::vector<IrKey> irKeys;
+    bool irKeysRead = false;
 };
 
 // "Location - Name": how every object command names the object.
