@@ -42,6 +42,8 @@ class DispatchTarget {
     // for the outer event loop when a modal window is open.
     virtual void ResetConnection() = 0;
     virtual void RequestExit() = 0;
+    // "UserDialog": the whole push, for the server-driven dialog it asks for.
+    virtual void OpenUserDialog(std::string_view message) = 0;
 };
 
 }  // namespace zol

@@ -10,6 +10,7 @@
 #include <QSplitter>
 
 #include <algorithm>
+#include <utility>
 
 #include "client/core/app_messages.h"
 #include "client/core/connect_sequence.h"
@@ -21,8 +22,12 @@
 #include "client/core/zol_client_app.h"
 #include "client/core/zol_client_doc.h"
 #include "client/display/zol_client_view.h"
+#include "client/model/tile_requests.h"
+#include "client/popups/ctui_status_bar.h"
 #include "client/toolwindows/password_dialog.h"
 #include "client/toolwindows/server_connect.h"
+#include "client/userdialogs/user_dialog_host.h"
+#include "client/userdialogs/user_dialog_request.h"
 #include "guibase/color_ref.h"
 #include "guibase/dpi_scale.h"
 #include "guibase/windows1252_text.h"
@@ -60,21 +65,15 @@ CMainFrame::~CMainFrame() {
 }
 
 void CMainFrame::CreateClient() {
-    const ClientSettings& s = app_.Settings();
     splitter_ = new QSplitter(Qt::Vertical, this);
     splitter_->setChildrenCollapsible(false);
     splitter_->setHandleWidth(0);
 
-    // Placeholder for CTUIStatusBar (status bar and UI lock work), which also
-    // brings its refresh timer 14 (500 ms) that the frame starts here.
-    statusBarRow_ = new QWidget(splitter_);
-    statusBarRow_->setObjectName(QStringLiteral("statusBarRow"));
-    statusBarRow_->setAutoFillBackground(true);
-    QPalette barPalette = statusBarRow_->palette();
-    barPalette.setColor(QPalette::Window,
-                        FromColorRef(static_cast<std::uint32_t>(s.backgroundColor)).darker(160));
-    statusBarRow_->setPalette(barPalette);
-    statusBarRow_->setFixedHeight(ScalePixels(kStatusBarRowHeight, screenDpi_));
+    statusBar_ = new CTUIStatusBar(app_, screenDpi_, splitter_);
+    statusBar_->setObjectName(QStringLiteral("statusBarRow"));
+    statusBar_->setFixedHeight(ScalePixels(kStatusBarRowHeight, screenDpi_));
+    statusBar_->SetSource(this);
+    userDialogs_ = std::make_unique<UserDialogHost>(app_, screenDpi_, this);
 
     DisplayServices services;
     services.design = [this]() -> Design* {
@@ -93,7 +92,7 @@ void CMainFrame::CreateClient() {
     services.screenDpi = screenDpi_;
     view_ = new CZOLClientView(std::move(services), splitter_);
     view_->setObjectName(QStringLiteral("mainView"));
-    splitter_->addWidget(statusBarRow_);
+    splitter_->addWidget(statusBar_);
     splitter_->addWidget(view_);
     splitter_->setStretchFactor(0, 0);
     splitter_->setStretchFactor(1, 1);
@@ -101,6 +100,10 @@ void CMainFrame::CreateClient() {
     if (QSplitterHandle* handle = splitter_->handle(1))
         handle->setEnabled(false);
     setCentralWidget(splitter_);
+}
+
+QWidget* CMainFrame::StatusBarRow() const {
+    return statusBar_;
 }
 
 QRect CMainFrame::NormalRect() const {
@@ -267,8 +270,8 @@ void CMainFrame::OnUiCommand(int command, std::intptr_t argument) {
 void CMainFrame::SetLocked(int lockMode) {
     lockMode_ = lockMode;
     // The fixed presentation cannot be resized: the frame keeps its size
-    // until the normal presentation gives the sizing back. The status bar's
-    // share of the lock comes with the status bar.
+    // until the normal presentation gives the sizing back.
+    statusBar_->SetLockMode(lockMode);
     if (lockMode != 0) {
         setFixedSize(size());
     } else {
@@ -284,6 +287,7 @@ void CMainFrame::RequestExit() {
             deferred_.start();
         return;
     }
+    programExit_ = true;
     close();
 }
 
@@ -299,6 +303,7 @@ void CMainFrame::ResetConnection() {
     history_.Clear();
     serverStatus_[3] = 0;
     serverStatus_[4] = 0;
+    userDialogs_->CloseAll();
     app_.Link().CloseServerConnection();
     ConnectAndLoad(kConnectModeUser);
 }
@@ -309,6 +314,7 @@ void CMainFrame::RunDeferred() {
     deferred_.stop();
     if (exitPending_) {
         exitPending_ = false;
+        programExit_ = true;
         close();
         return;
     }
@@ -326,6 +332,9 @@ void CMainFrame::OnConnectionLost(bool closeConnection) {
     timedReturn_.stop();
     serverStatus_[3] = 0;
     serverStatus_[4] = 0;
+    // An answer must never reach another connection.
+    userDialogs_->CloseAll();
+    statusBar_->ConnectionStateChanged(false);
     if (closeConnection)
         app_.Link().CloseServerConnection();
     if (CZOLClientDoc* doc = app_.Document())
@@ -472,6 +481,7 @@ int CMainFrame::ConnectAndLoad(int mode) {
                            static_cast<std::intptr_t>(UiCommandCode::Lock), lock);
         StartWatch();
     }
+    statusBar_->ConnectionStateChanged(outcome.result == 0);
     emit ConnectFinished(outcome.result);
     if (exitPending_ || resetPending_)
         deferred_.start();
@@ -562,13 +572,18 @@ void CMainFrame::ShowNow(std::int32_t displayId, bool force) {
             return;
         ShowOnView(displayId);
     }
-    // The status bar updates its navigation here once it exists.
+    NavigationChanged();
+}
+
+void CMainFrame::NavigationChanged() {
+    PostAppMessage(statusBar_, AppMessage::ShowDisplay);
 }
 
 void CMainFrame::Back() {
     if (!history_.Back())
         return;
     ShowOnView(history_.Top());
+    NavigationChanged();
 }
 
 void CMainFrame::Home() {
@@ -576,6 +591,7 @@ void CMainFrame::Home() {
         return;
     history_.Clear();
     ShowOnView(history_.Home());
+    NavigationChanged();
 }
 
 void CMainFrame::StartTimedDisplay(std::int32_t displayId, std::int64_t milliseconds) {
@@ -633,6 +649,38 @@ void CMainFrame::WakeScreen() {
 void CMainFrame::SetServerStatus(std::int32_t kind, const std::array<std::int32_t, 5>& numbers) {
     serverStatusKind_ = kind;
     serverStatus_ = numbers;
+    statusBar_->ServerStatusChanged(kind, numbers);
+}
+
+void CMainFrame::OpenUserDialog(std::string_view message) {
+    std::vector<FieldValue> fields;
+    if (DecodeFieldList(message, fields) != kFieldListOk)
+        return;
+    userDialogs_->Open(UserDialogRequestFromPush(fields));
+}
+
+// --- StatusBarSource -------------------------------------------------------------
+
+std::string CMainFrame::CurrentDisplayCaption() const {
+    const DisplayRecord* display =
+        app_.Document() != nullptr
+            ? app_.Document()->GetDesign().FindDisplay(view_->CurrentDisplayId())
+            : nullptr;
+    return display != nullptr ? display->caption : std::string();
+}
+
+std::string CMainFrame::DesignTitle() const {
+    return app_.Document() != nullptr ? ToWindows1252(app_.Document()->Title()) : std::string();
+}
+
+bool CMainFrame::Connecting() const {
+    return app_.Connecting();
+}
+
+std::string CMainFrame::FormatText(std::string_view text) {
+    std::string formatted(text);
+    RequestFormattedText(app_.Channel(), app_.Reporter(), text, true, formatted);
+    return formatted;
 }
 
 // --- Closing -------------------------------------------------------------------
@@ -644,6 +692,14 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    // Under the lock only the program's own exits pass; the window
+    // manager's close and Alt+F4 obey the Exit button's rule.
+    const bool programExit = std::exchange(programExit_, false);
+    if (!statusBar_->ExitAllowed(programExit)) {
+        event->ignore();
+        return;
+    }
+    userDialogs_->CloseAll();
     // Closing order. 1: stop the connection-watch task (a ping it is
     // waiting for is woken). 2: close the server connection, and with it
     // the relay. 3: clear the view's current display.

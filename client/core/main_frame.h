@@ -30,6 +30,7 @@
 #include "client/core/push_hooks.h"
 #include "client/core/registered_windows.h"
 #include "client/core/window_placement.h"
+#include "client/popups/status_bar_source.h"
 
 class QSplitter;
 
@@ -38,6 +39,8 @@ namespace zol {
 class AppMessageEvent;
 class CPassword;
 class CServerConnect;
+class CTUIStatusBar;
+class UserDialogHost;
 class CZOLClientApp;
 class CZOLClientView;
 class ConnectionWatch;
@@ -51,7 +54,7 @@ inline constexpr int kStatusBarRowHeight = 50;  // at 96 dpi
 inline constexpr int kConnectModeUser = 0;
 inline constexpr int kConnectModeReconnect = 2;
 
-class CMainFrame : public QMainWindow, public DispatchTarget {
+class CMainFrame : public QMainWindow, public DispatchTarget, public StatusBarSource {
     Q_OBJECT
   public:
     CMainFrame(CZOLClientApp& app, int screenDpi);
@@ -59,7 +62,9 @@ class CMainFrame : public QMainWindow, public DispatchTarget {
 
     int ScreenDpi() const { return screenDpi_; }
     CZOLClientView* View() const { return view_; }
-    QWidget* StatusBarRow() const { return statusBarRow_; }
+    QWidget* StatusBarRow() const;
+    CTUIStatusBar* StatusBar() const { return statusBar_; }
+    UserDialogHost* UserDialogs() const { return userDialogs_.get(); }
     QSplitter* Splitter() const { return splitter_; }
 
     // The placement record of this window now, and applying one before the
@@ -75,7 +80,7 @@ class CMainFrame : public QMainWindow, public DispatchTarget {
 
     // Navigation.
     const NavigationHistory& History() const { return history_; }
-    int HistoryCount() const { return history_.Count(); }
+    int HistoryCount() const override { return history_.Count(); }
     void Back();
     void Home();
     std::int32_t TimedDisplayId() const { return timedDisplayId_; }
@@ -109,6 +114,13 @@ class CMainFrame : public QMainWindow, public DispatchTarget {
     void SetServerStatus(std::int32_t kind, const std::array<std::int32_t, 5>& numbers) override;
     void ResetConnection() override;
     void RequestExit() override;
+    void OpenUserDialog(std::string_view message) override;
+
+    // StatusBarSource
+    std::string CurrentDisplayCaption() const override;
+    std::string DesignTitle() const override;
+    bool Connecting() const override;
+    std::string FormatText(std::string_view text) override;
 
   signals:
     // A connect and load ended (result 0: connected).
@@ -138,13 +150,19 @@ class CMainFrame : public QMainWindow, public DispatchTarget {
     void ShowOnView(std::int32_t displayId);
     void ShowNow(std::int32_t displayId, bool force);
     void OnTimedReturn();
+    // Tells the status bar that the display or the history changed.
+    void NavigationChanged();
     // Runs what the server asked for during a modal box once it is closed.
     void RunDeferred();
 
     CZOLClientApp& app_;
     int screenDpi_;
     QSplitter* splitter_ = nullptr;
-    QWidget* statusBarRow_ = nullptr;
+    CTUIStatusBar* statusBar_ = nullptr;
+    std::unique_ptr<UserDialogHost> userDialogs_;
+    // An exit the program itself started (UI command 4, "ClientOperation" 1)
+    // passes the lock; a close request from outside does not.
+    bool programExit_ = false;
     CZOLClientView* view_ = nullptr;
 
     NavigationHistory history_;

@@ -73,8 +73,8 @@ void NotificationDispatcher::Dispatch(std::string_view message) {
     if (kind == "Update") {
         Update(f);
     } else if (kind == "UserDialog") {
-        // Server-driven dialogs are not part of this client yet.
-        qCInfo(lcDispatch, "UserDialog push dropped");
+        s_.target.WakeScreen();
+        s_.target.OpenUserDialog(message);
     } else if (kind == "TileUpdate") {
         TileUpdate(f);
     } else if (kind == "PlaySound") {

@@ -38,6 +38,7 @@ class RecordingTarget : public DispatchTarget {
     }
     void ResetConnection() override { calls.push_back("reset"); }
     void RequestExit() override { calls.push_back("exit"); }
+    void OpenUserDialog(std::string_view) override { calls.push_back("dialog"); }
 
     bool connecting = false;
     int serverMajor = 19;

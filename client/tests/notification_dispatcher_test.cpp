@@ -110,6 +110,11 @@ TEST_F(DispatcherTest, DropsWhatIsNotAnAppPushOrArrivesDuringAConnect) {
     EXPECT_EQ(Object().level, 0);
 }
 
+TEST_F(DispatcherTest, UserDialogWakesTheScreenThenOpensTheDialog) {
+    Push({"UserDialog", "0", "Prompt"});
+    EXPECT_EQ(target_.calls, (std::vector<std::string>{"wake", "dialog"}));
+}
+
 TEST_F(DispatcherTest, UpdateReadsButtonStatesAndTheFieldsAfterThem) {
     Collector popup;
     windows_.RegisterPopup(&popup);
