@@ -23,18 +23,21 @@ ReportedExchange RunReportedRequest(RequestChannel& channel, UserReporter& repor
         if (report)
             reporter.ShowMessage(ServerTimeoutText(name, error));
         exchange.code = error;
+        exchange.failure = ExchangeFailure::NotSent;
         return exchange;
     }
     if (resultCode != 0) {
         if (report)
             ReportServerError(reporter, resultCode, name);
         exchange.code = resultCode;
+        exchange.failure = ExchangeFailure::Refused;
         return exchange;
     }
     if (int code = exchange.fields.Decode(reply); code != 0) {
         if (report)
             reporter.ShowMessage(ServerDecodeErrorText(name, code));
         exchange.code = code;
+        exchange.failure = ExchangeFailure::NotDecoded;
     }
     return exchange;
 }

@@ -15,8 +15,11 @@ class FieldList;
 class RequestChannel;
 class UserReporter;
 
+enum class ExchangeFailure { None, NotSent, Refused, NotDecoded };
+
 struct ReportedExchange {
     int code = 0;  // 0, the channel's error, the server's result code or the decoder's
+    ExchangeFailure failure = ExchangeFailure::None;
     ReplyFields fields;
 };
 
