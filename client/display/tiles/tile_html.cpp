@@ -11,6 +11,7 @@
 #include "client/model/design.h"
 #include "client/model/html_page.h"
 #include "client/model/silent_reporter.h"
+#include "guibase/dpi_scale.h"
 #include "guibase/windows1252_text.h"
 
 namespace zol {
@@ -26,8 +27,10 @@ CTileHTML::CTileHTML(CZOLClientView& view, std::int32_t displayId, std::size_t t
 
 QRect CTileHTML::BrowserRect() const {
     const QRect& tile = TileRect();
-    if (!RoundedCorners())
-        return tile;
+    if (!RoundedCorners()) {
+        // The label keeps its band below the page.
+        return Label().empty() ? tile : tile.adjusted(0, 0, 0, -Scaled(kLabelBandHeight));
+    }
     const ClientSettings* s = View().Services().settings;
     const int r = s != nullptr ? std::clamp(s->tileRounderRadius, 0, 1000) : 20;
     const int half = r / 2;
@@ -52,6 +55,8 @@ void CTileHTML::UpdateTile(bool layoutOnly, bool force) {
         browser_->setPage(new CHtmlTilePage(browser_));
         browser_->installEventFilter(this);
         browser_->setGeometry(BrowserRect());
+        // Pages grow with the screen's DPI like the rest of the display.
+        browser_->setZoomFactor(View().ScreenDpi() / static_cast<double>(kReferenceDpi));
         browser_->show();
         WatchFocusProxy();
         if (!Navigate(false))

@@ -158,12 +158,16 @@ void CTileStatus::PaintContent(QPainter& painter, const TileRecord& record) {
     const QFontMetrics metrics(font);
     painter.save();
     painter.setClipRect(content);
+    // Pictures and their offsets grow with the screen's DPI like the text.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
     painter.setFont(font);
     const QColor textColor = FromColorRef(static_cast<std::uint32_t>(record.labelColor));
     if (!time_.isNull())
-        painter.drawImage(content.left() + 5, content.top() + 20, time_);
+        painter.drawImage(QRect(content.left() + Scaled(5), content.top() + Scaled(20),
+                                Scaled(time_.width()), Scaled(time_.height())),
+                          time_);
 
-    const int x = content.left() + 45;
+    const int x = content.left() + Scaled(45);
     int y = content.top() - 2;
     painter.setPen(textColor);
     for (const QString* text :
@@ -199,10 +203,11 @@ void CTileStatus::PaintContent(QPainter& painter, const TileRecord& record) {
             if (day == kWeekdays.end())
                 continue;
             const QImage& picture = weekdays_[static_cast<std::size_t>(day - kWeekdays.begin())];
-            if (picture.isNull() || y + picture.height() > content.bottom())
+            const QSize size(Scaled(picture.width()), Scaled(picture.height()));
+            if (picture.isNull() || y + size.height() > content.bottom())
                 continue;
-            painter.drawImage(nameX, y, picture);
-            y += picture.height() + kRowGap;
+            painter.drawImage(QRect(QPoint(nameX, y), size), picture);
+            y += size.height() + kRowGap;
             continue;
         }
         if (y + metrics.height() > content.bottom())
