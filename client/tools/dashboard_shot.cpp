@@ -1,7 +1,7 @@
 // Developer tool: loads the house from a zolsim on this machine, shows one
 // display in the main view as the client would, and saves a screenshot.
 //
-//   zolclient_dashboard_shot --port N [--display Main] [--dpi 96]
+//   zolclient_dashboard_shot --port N [--show Main] [--dpi 96]
 //                            [--size 1280x800] [--wait-ms 4000] --out FILE.png
 //
 // Run it under Xvfb (the HTML tiles need a real X server):
@@ -66,7 +66,7 @@ int main(int argc, char* argv[]) {
     const QStringList args = QApplication::arguments();
     const int port = Option(args, QStringLiteral("--port"), QStringLiteral("0")).toInt();
     const std::string displayName =
-        Option(args, QStringLiteral("--display"), QStringLiteral("Main")).toStdString();
+        Option(args, QStringLiteral("--show"), QStringLiteral("Main")).toStdString();
     const int dpi = Option(args, QStringLiteral("--dpi"), QStringLiteral("96")).toInt();
     const QStringList size =
         Option(args, QStringLiteral("--size"), QStringLiteral("1280x800")).split(u'x');
@@ -74,7 +74,7 @@ int main(int argc, char* argv[]) {
     const QString out = Option(args, QStringLiteral("--out"), QString());
     if (port <= 0 || out.isEmpty() || size.size() != 2) {
         std::fprintf(stderr,
-                     "usage: --port N --out FILE.png [--display NAME] [--dpi N] "
+                     "usage: --port N --out FILE.png [--show DISPLAY] [--dpi N] "
                      "[--size WxH] [--wait-ms N]\n");
         return 2;
     }
@@ -113,6 +113,8 @@ int main(int argc, char* argv[]) {
     context.server = link.Greeting();
     context.tempDir = tempDir;
     context.iconSets = iconSets;
+    context.backgroundColor = settings.backgroundColor;
+    context.textColor = settings.textColor;
     zol::DisplayList displays;
     if (zol::RequestReferenceDpi(channel, referenceDpi, failure) != 0 ||
         zol::LoadDesign(channel, context.server.serverMajor, design, token, failure) != 0 ||

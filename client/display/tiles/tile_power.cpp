@@ -120,10 +120,12 @@ QRect CTilePower::PlotRect(QFont& axisFont, QFont& nameFont) const {
     // Names stand under the plot, in at most two fifths of the height.
     const int nameSpace = std::min(longestName + kNameGap, content.height() * 2 / 5);
     QRect plot;
+    // The axis labels keep their largest size: the panel is read from afar.
+    const int axisSpace = largest.horizontalAdvance(topLabel) + kAxisGap + 4;
     if (WholeDisplay()) {
-        plot = content.adjusted(Scaled(50), Scaled(20), -Scaled(50), -(Scaled(40) + nameSpace));
+        plot = content.adjusted(std::max(Scaled(50), axisSpace), Scaled(20), -Scaled(50),
+                                -(Scaled(40) + nameSpace));
     } else {
-        const int axisSpace = largest.horizontalAdvance(topLabel) + kAxisGap;
         plot = content.adjusted(axisSpace, largest.height() / 2, -Scaled(8), -nameSpace);
     }
     const int axisRoom = plot.left() - content.left() - kAxisGap;
