@@ -24,6 +24,8 @@ QString TakeScreenshotOption(QStringList& arguments) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    // The HTML tiles' WebEngine shares its GL contexts with the widgets.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication qtApp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ZOL Client"));
     // Asked before log-off or shutdown the answer is always yes: Qt 6 closes
