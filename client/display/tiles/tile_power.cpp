@@ -200,8 +200,10 @@ void CTilePower::OpenGraphKey() {
     const std::vector<GraphKeyRow> rows = GraphKeyRows(graph_);
     if (rows.empty())
         return;
-    CGraphKey key(rows, this);
-    key.exec();
+    // On the heap: the tile (its parent) may be closed while the key is open.
+    QPointer<CGraphKey> key = new CGraphKey(rows, this);
+    key->exec();
+    delete key.data();
 }
 
 void CTilePower::PaintContent(QPainter& painter, const TileRecord& record) {
