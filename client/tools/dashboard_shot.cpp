@@ -1,5 +1,6 @@
 // Developer tool: loads the house from a zolsim on this machine, shows one
-// display in the main view as the client would, and saves a screenshot.
+// display in the main view as the client would, and saves a screenshot
+// (and FILE-key.png, the colour key of the first power graph shown).
 //
 //   zolclient_dashboard_shot --port N [--show Main] [--dpi 96]
 //                            [--size 1280x800] [--wait-ms 4000] --out FILE.png
@@ -20,6 +21,8 @@
 #include "client/core/default_locations.h"
 #include "client/core/extended_status_receivers.h"
 #include "client/core/theme_folders.h"
+#include "client/display/tiles/graph_key.h"
+#include "client/display/tiles/tile_power.h"
 #include "client/display/zol_client_view.h"
 #include "client/model/display_loader.h"
 #include "client/model/hint_alert.h"
@@ -151,7 +154,20 @@ int main(int argc, char* argv[]) {
         view.ShowDisplay(display->displayId);
         QTimer::singleShot(waitMs, &app, [&] {
             const QPixmap shot = view.screen()->grabWindow(view.winId());
-            app.exit(shot.save(out, "PNG") ? 0 : 1);
+            bool saved = shot.save(out, "PNG");
+            // The colour key of the first power graph shown, beside the shot.
+            for (zol::CTileWindow* tile : view.TileWindows()) {
+                if (auto* power = dynamic_cast<zol::CTilePower*>(tile)) {
+                    zol::CGraphKey key(zol::GraphKeyRows(power->Graph()), &view);
+                    key.show();
+                    QCoreApplication::processEvents();
+                    QString keyFile = out;
+                    keyFile.replace(QStringLiteral(".png"), QStringLiteral("-key.png"));
+                    saved = key.grab().save(keyFile, "PNG") && saved;
+                    break;
+                }
+            }
+            app.exit(saved ? 0 : 1);
         });
         const int rc = app.exec();
         // Tiles go with deleteLater; they must go while the view is whole.
