@@ -76,6 +76,8 @@ void ArrangeConnectShots(QApplication& qtApp, zol::CZOLClientApp& app, const QSt
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    // The HTML tiles' WebEngine shares its GL contexts with the widgets.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication qtApp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ZOL Client"));
     // Asked before log-off or shutdown the answer is always yes: Qt 6 closes

@@ -7,6 +7,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSet>
+#include <QUrl>
 #include <exception>
 #include <set>
 #include <stdexcept>
@@ -535,6 +536,18 @@ void ReadStatus(JsonReader& root, SimDesign& design) {
     }
 }
 
+// "file:pages/x.html" names a page beside the design: the clients get it as
+// an absolute file URL, so a design folder can carry its own pages.
+void ResolveFileUrl(std::string& url, const QString& baseFolder) {
+    constexpr std::string_view kFileScheme = "file:";
+    if (url.rfind(kFileScheme, 0) != 0 || url.size() == kFileScheme.size() ||
+        url[kFileScheme.size()] == '/') {
+        return;
+    }
+    const QString relative = QString::fromStdString(url.substr(kFileScheme.size()));
+    url = QUrl::fromLocalFile(QDir(baseFolder).absoluteFilePath(relative)).toString().toStdString();
+}
+
 void ReadDesign(const QJsonObject& rootObject, const QString& baseFolder, SimDesign& design,
                 std::vector<std::string>& warnings) {
     JsonReader root(rootObject, "design", warnings);
@@ -583,6 +596,7 @@ void ReadDesign(const QJsonObject& rootObject, const QString& baseFolder, SimDes
     for (qsizetype i = 0; i < displays.size(); ++i) {
         design.displays.push_back(
             ReadDisplay(displays[i], Indexed("design.displays", i), warnings));
+        ResolveFileUrl(design.displays.back().htmlUrl, baseFolder);
     }
 }
 

@@ -90,6 +90,7 @@ void CMainFrame::CreateClient() {
         return FindIconSet(app_.Themes().sets, name);
     };
     services.screenDpi = screenDpi_;
+    services.statusReceivers = &registered_.StatusTiles();
     view_ = new CZOLClientView(std::move(services), splitter_);
     view_->setObjectName(QStringLiteral("mainView"));
     splitter_->addWidget(statusBar_);

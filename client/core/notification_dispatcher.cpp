@@ -33,7 +33,6 @@ namespace {
 constexpr std::string_view kAppObject = "ZOLApp";
 constexpr std::int64_t kFirstArgument = 4;
 constexpr std::size_t kStoredButtonStates = kMaxObjectSlots;
-constexpr std::int64_t kExtendedStatusFixedFields = 11;
 constexpr std::string_view kRestartFileName = "RestartWindows.bat";
 constexpr std::string_view kRestartCommand = "shutdown -r\n";
 
@@ -255,21 +254,8 @@ void NotificationDispatcher::LogAdd(const ReplyFields& f) {
 }
 
 void NotificationDispatcher::ExtServerStatus(const ReplyFields& f) {
-    QObject* tile = s_.windows.ExtendedStatusTile();
-    if (tile == nullptr)
-        return;
-    auto record = std::make_unique<ExtendedStatusRecord>();
-    record->number = f.Number(4);
-    for (std::size_t i = 0; i < record->dateTimes.size(); ++i)
-        record->dateTimes[i] = f.DateTime(5 + static_cast<std::int64_t>(i));
-    for (std::size_t i = 0; i < record->texts.size(); ++i)
-        record->texts[i] = std::string(f.Text(8 + static_cast<std::int64_t>(i)));
-    const std::int64_t lines =
-        std::clamp<std::int64_t>(f.Count() - kExtendedStatusFixedFields, 0,
-                                 static_cast<std::int64_t>(kMaxExtendedStatusLines));
-    for (std::int64_t i = 0; i < lines; ++i)
-        record->lines.emplace_back(f.Text(kExtendedStatusFixedFields + 1 + i));
-    PostAppMessage(tile, AppMessage::ExtendedStatus, 0, 0, std::move(record));
+    // Every status tile shown gets its copy; with none the record is freed.
+    s_.windows.StatusTiles().Post(MakeExtendedStatusRecord(f));
 }
 
 void NotificationDispatcher::TextDisplayChange(const ReplyFields& f) {

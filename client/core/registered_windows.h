@@ -1,15 +1,17 @@
 // The windows that asked for pushes: the open control pop-up ("Update"
 // posts it the changed object), the log window ("LogAdd") and the
-// extended-status tile ("ExtServerStatus"). Each is held as a QPointer, so a
-// window that is destroyed unregisters itself, and a post to it is freed
-// instead of delivered. Unregistering a window that is not the registered
-// one does nothing.
+// extended-status tiles ("ExtServerStatus", every status tile shown). Each
+// is held as a QPointer, so a window that is destroyed unregisters itself,
+// and a post to it is freed instead of delivered. Unregistering a window
+// that is not the registered one does nothing.
 //
 // Thread-safety: the user-interface thread only.
 #pragma once
 
 #include <QObject>
 #include <QPointer>
+
+#include "client/core/extended_status_receivers.h"
 
 namespace zol {
 
@@ -23,9 +25,7 @@ class RegisteredWindows {
     void UnregisterLogWindow(QObject* window) { Unregister(log_, window); }
     QObject* LogWindow() const { return log_.data(); }
 
-    void RegisterExtendedStatusTile(QObject* tile) { extendedStatus_ = tile; }
-    void UnregisterExtendedStatusTile(QObject* tile) { Unregister(extendedStatus_, tile); }
-    QObject* ExtendedStatusTile() const { return extendedStatus_.data(); }
+    ExtendedStatusReceivers& StatusTiles() { return statusTiles_; }
 
   private:
     static void Unregister(QPointer<QObject>& slot, QObject* window) {
@@ -35,7 +35,7 @@ class RegisteredWindows {
 
     QPointer<QObject> popup_;
     QPointer<QObject> log_;
-    QPointer<QObject> extendedStatus_;
+    ExtendedStatusReceivers statusTiles_;
 };
 
 }  // namespace zol

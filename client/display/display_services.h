@@ -18,6 +18,7 @@ namespace zol {
 
 struct ClientSettings;
 struct Design;
+class ExtendedStatusReceivers;
 class RequestChannel;
 class UserReporter;
 
@@ -41,6 +42,9 @@ struct DisplayServices {
     std::function<std::unique_ptr<Clock>()> makeClock;
     // Told after the view re-placed its tiles (the status bar's layout).
     std::function<void()> afterResize;
+    // Where status tiles register for the server's status pushes; none
+    // means they show what they read and get no pushes.
+    ExtendedStatusReceivers* statusReceivers = nullptr;
     // The screen's DPI as the program uses it (settings overrides included).
     int screenDpi = 96;
 };

@@ -3,8 +3,14 @@
 #include <array>
 
 #include "client/display/tile_blank.h"
-#include "client/display/tile_plain.h"
+#include "client/display/tiles/tile_alert.h"
+#include "client/display/tiles/tile_html.h"
 #include "client/display/tiles/tile_icons.h"
+#include "client/display/tiles/tile_image.h"
+#include "client/display/tiles/tile_meter.h"
+#include "client/display/tiles/tile_power.h"
+#include "client/display/tiles/tile_status.h"
+#include "client/display/tiles/tile_text.h"
 #include "client/display/zol_client_view.h"
 #include "client/model/design.h"
 
@@ -35,10 +41,22 @@ CTileWindow* CreateTileWindow(CZOLClientView& view, const DisplayRecord& display
             }
             return new CTileIcons(view, display.displayId, index);
         }
+        case TileHtml:
+            return new CTileHTML(view, display.displayId, index);
+        case TileImage:
+            return new CTileImage(view, display.displayId, index);
+        case TilePower:
+            return new CTilePower(view, display.displayId, index);
+        case TileText:
+            return new CTileText(view, display.displayId, index);
+        case TileMeter:
+            return new CTileMeter(view, display.displayId, index);
+        case TileAlert:
+            return new CTileAlert(view, display.displayId, index);
+        case TileStatus:
+            return new CTileStatus(view, display.displayId, index);
         default:
-            // HTML, image, power, text, meter, alert and status tiles have
-            // no classes of their own yet: they show background and label.
-            return new CTilePlain(view, display.displayId, index, name);
+            return nullptr;
     }
 }
 

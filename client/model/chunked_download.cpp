@@ -58,15 +58,17 @@ class Download {
         ReplyFields fields;
         int code = fields.Decode(reply);
         bytes_.clear();
-        if (code == 0)
+        if (code == 0 && spec_.hexText)
             code = AppendHexBytes(fields.Text(spec_.dataField), bytes_);
+        else if (code == 0)
+            bytes_.assign(fields.Text(spec_.dataField));
         if (code != 0) {
             return Shown(DownloadOutcome::NotDecoded, ServerDecodeErrorText(spec_.operation, code),
                          code);
         }
-        if (pending_.Written() + static_cast<std::int64_t>(bytes_.size()) > kMaxFileBytes) {
+        if (pending_.Written() + static_cast<std::int64_t>(bytes_.size()) > spec_.maxBytes) {
             return NotWritten(spec_.operation + " stopped at the limit of " +
-                                  std::to_string(kMaxFileBytes) + " bytes",
+                                  std::to_string(spec_.maxBytes) + " bytes",
                               kLoadLimitReached);
         }
         if (int error = pending_.Write(bytes_))

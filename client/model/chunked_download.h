@@ -4,10 +4,13 @@
 // the target only when complete.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <string>
 #include <string_view>
+
+#include "client/model/load_limits.h"
 
 namespace zol {
 
@@ -21,6 +24,10 @@ struct ChunkedDownload {
     // A non-zero result for chunk 0 is an error shown with ReportServerError
     // (else it means an empty file).
     bool firstResultIsError = false;
+    // The chunks are hexadecimal text; else the field's bytes go as they are.
+    bool hexText = true;
+    // A file that would grow past this many bytes is not written.
+    std::int64_t maxBytes = kMaxFileBytes;
 };
 
 enum class DownloadOutcome {

@@ -4,6 +4,7 @@
 
 #include "client/model/design_object.h"
 #include "client/model/reply_fields.h"
+#include "client/model/reported_exchange.h"
 #include "client/model/request_channel.h"
 #include "client/model/server_error.h"
 #include "client/model/user_reporter.h"
@@ -18,41 +19,11 @@ constexpr std::int64_t kMaxMruIds = 4096;
 // Nor an infrared keypad more keys than this.
 constexpr std::int64_t kMaxIrKeys = 1024;
 
-struct Exchange {
-    int code = 0;
-    ReplyFields fields;
-};
+using Exchange = ReportedExchange;
 
-// Sends, checks the result code and decodes; reports the failure under
-// `name` when asked.
 Exchange Run(RequestChannel& channel, UserReporter& reporter, const FieldList& request,
              std::string_view name, bool report) {
-    Exchange exchange;
-    std::int32_t resultCode = 0;
-    std::string reply;
-    int error = 0;
-    {
-        WaitCursor wait(reporter);
-        error = channel.SendRequest(request.Message(), resultCode, reply);
-    }
-    if (error != 0) {
-        if (report)
-            reporter.ShowMessage(ServerTimeoutText(name, error));
-        exchange.code = error;
-        return exchange;
-    }
-    if (resultCode != 0) {
-        if (report)
-            ReportServerError(reporter, resultCode, name);
-        exchange.code = resultCode;
-        return exchange;
-    }
-    if (int code = exchange.fields.Decode(reply); code != 0) {
-        if (report)
-            reporter.ShowMessage(ServerDecodeErrorText(name, code));
-        exchange.code = code;
-    }
-    return exchange;
+    return RunReportedRequest(channel, reporter, request, name, report);
 }
 
 std::vector<std::int32_t> IdsFromField4(const ReplyFields& fields) {

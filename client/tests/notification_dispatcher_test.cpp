@@ -212,10 +212,10 @@ TEST_F(DispatcherTest, ServerStatusLogAndExtendedStatusGoWhereTheyBelong) {
     Collector tile;
     {
         Collector gone;
-        windows_.RegisterExtendedStatusTile(&gone);
+        windows_.StatusTiles().Register(&gone);
     }
     Push({"ExtServerStatus", "1"});  // the tile that registered is gone
-    windows_.RegisterExtendedStatusTile(&tile);
+    windows_.StatusTiles().Register(&tile);
     Push({"ExtServerStatus", "1", "20240315120000"});  // fewer than 11 fields: no lines
     EXPECT_EQ(tile.messages.size(), 1u);
     EXPECT_TRUE(tile.lastRecord.dateTimes[0].valid);
@@ -225,7 +225,7 @@ TEST_F(DispatcherTest, ServerStatusLogAndExtendedStatusGoWhereTheyBelong) {
         many.push_back("line" + std::to_string(i));
     Push(many);
     EXPECT_EQ(tile.lastRecord.texts[3], "Title");
-    ASSERT_EQ(tile.lastRecord.lines.size(), kMaxExtendedStatusLines);
+    ASSERT_EQ(tile.lastRecord.lines.size(), static_cast<std::size_t>(kMaxExtendedStatusLines));
     EXPECT_EQ(tile.lastRecord.lines.front(), "line0");
 }
 

@@ -2,7 +2,9 @@
 // place they are at, the generator's designs hold together.
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
 #include <QString>
+#include <QUrl>
 #include <algorithm>
 #include <iterator>
 #include <set>
@@ -86,6 +88,29 @@ TEST(DesignLoader, DemoHouseHoldsTheCasesTheClientsMustShow) {
     }
     EXPECT_TRUE(meterWithoutFixedMax);
     EXPECT_TRUE(stackedGraph);
+}
+
+TEST(DesignLoader, DemoDashboardShowsEveryTileKindWithPagesThatExist) {
+    SimDesign design;
+    ASSERT_TRUE(LoadDesignFile(QStringLiteral(ZOLSIM_DEMO_DESIGN), design).ok);
+    const SimDisplay* main = design.FindDisplayByName("Main");
+    ASSERT_NE(main, nullptr);
+    std::set<int> kinds;
+    for (const SimTile& tile : main->tiles)
+        kinds.insert(tile.tileType);
+    EXPECT_EQ(kinds, (std::set<int>{0, 1, 2, 3, 4, 5, 6, 7, 8}));
+    // A page beside the design goes out as an absolute file URL; others stay.
+    const QUrl weather(QString::fromStdString(design.FindDisplayByName("Weather")->htmlUrl));
+    EXPECT_TRUE(weather.isLocalFile());
+    EXPECT_TRUE(QFileInfo::exists(weather.toLocalFile()));
+    SimDesign pages;
+    ASSERT_TRUE(
+        Load(R"({"displays": [{"name": "A", "displayId": 1, "htmlUrl": "file:///srv/a.html"},
+                                      {"name": "B", "displayId": 2, "htmlUrl": "https://example.invalid/b"}]})",
+             pages)
+            .ok);
+    EXPECT_EQ(pages.displays[0].htmlUrl, "file:///srv/a.html");
+    EXPECT_EQ(pages.displays[1].htmlUrl, "https://example.invalid/b");
 }
 
 TEST(DesignLoader, ReadsMembersColoursAndTileTypeNames) {
