@@ -158,7 +158,7 @@ void CTileAlert::PaintBadge(QPainter& painter, const TileRecord& record) {
     const QString text = QStringLiteral("  %1  ").arg(report_.alertCount);
     const int width = metrics.horizontalAdvance(text);
     const int height = metrics.height() - 4;
-    QPoint label = LabelPosition();
+    QPoint label = LabelRect().topLeft();
     if (Label().empty()) {
         // No label to sit beside: the badge takes the label's corner.
         label = QPoint(TileRect().right() - Scaled(kLabelRightOffset) + 10,
