@@ -16,6 +16,8 @@
 #include "client/core/client_settings.h"
 #include "client/core/effective_connection.h"
 #include "client/core/locale_formats.h"
+#include "client/core/speech/sound_player.h"
+#include "client/core/speech/speech_output.h"
 #include "client/core/theme_folders.h"
 #include "client/core/watch_settings.h"
 #include "platform/registry_store.h"
@@ -32,6 +34,8 @@ class CZOLClientApp {
         std::filesystem::path registryFile;  // the ZOLClient settings file
         // Shows an exclamation message box; tests collect the texts instead.
         std::function<void(const QString&)> warningBox;
+        // The speech engine; none (silence) unless set.
+        SpeechOutput::VoiceFactory speechVoice;
     };
 
     // The environment of a real run: the per-user settings file and real
@@ -67,6 +71,9 @@ class CZOLClientApp {
     // The version numbers the connect handshake sends, as the server link
     // computes them for this program.
     const GreetingNumbers& Version() const { return version_; }
+    // "TextToSpeech" and "PlaySound" pushes go here.
+    SpeechOutput& Speech() { return speech_; }
+    SoundPlayer& Sounds() { return sounds_; }
     CMainFrame* MainFrame() const { return frame_.get(); }
     CZOLClientDoc* Document() const { return document_; }
     bool RemoteAccessViewerRequested() const { return openRemoteAccessViewer_; }
@@ -87,6 +94,8 @@ class CZOLClientApp {
     ThemeFolderList themes_;
     LocaleFormats formats_;
     GreetingNumbers version_{};
+    SpeechOutput speech_;
+    SoundPlayer sounds_;
     bool openRemoteAccessViewer_ = false;
     bool exited_ = false;
     std::unique_ptr<CZOLClientDoc> ownedDocument_;
