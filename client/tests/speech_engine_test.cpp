@@ -39,8 +39,9 @@ class NullAudioSink {
         const std::string socket = (dir_ / "native").string();
         started_ = server_.Start(
             {"/usr/bin/env", "HOME=" + dir_.string(), "XDG_RUNTIME_DIR=" + dir_.string(),
-             program.string(), "-n", "--daemonize=no", "--log-level=error", "--use-pid-file=no", "--exit-idle-time=-1",
-             "-L", "module-null-sink", "-L", "module-native-protocol-unix socket=" + socket},
+             program.string(), "-n", "--daemonize=no", "--log-level=error", "--use-pid-file=no",
+             "--exit-idle-time=-1", "-L", "module-null-sink", "-L",
+             "module-native-protocol-unix socket=" + socket},
             0, std::chrono::seconds(10));
         for (int i = 0; started_ && i < 200 && !std::filesystem::exists(socket); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
