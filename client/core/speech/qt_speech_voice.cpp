@@ -49,8 +49,10 @@ void QtSpeechVoice::RunEngine(const std::shared_ptr<std::promise<bool>>& created
     QTextToSpeech engine;
     QObject::connect(&engine, &QTextToSpeech::stateChanged, &engine,
                      [this](QTextToSpeech::State state) { OnState(state); });
-    const bool usable =
-        engine.state() != QTextToSpeech::Error && !engine.availableVoices().isEmpty();
+    // An engine that already knows it cannot speak (no audio output, no
+    // voice) says so here rather than failing every text later.
+    const bool usable = engine.state() != QTextToSpeech::Error && engine.errorString().isEmpty() &&
+                        !engine.availableVoices().isEmpty();
     if (!usable)
         problem_ = engine.errorString().isEmpty() ? std::string("the engine has no voice")
                                                   : engine.errorString().toStdString();

@@ -39,8 +39,7 @@ class QtSpeechVoice final : public SpeechVoice {
     QtSpeechVoice& operator=(const QtSpeechVoice&) = delete;
 
     bool Usable() const override { return usable_; }
-    // Why the engine cannot speak, when it cannot.
-    std::string Problem() const;
+    std::string Problem() const override;
 
     std::string VoiceName() override;
     bool SelectVoice(const std::string& name) override;

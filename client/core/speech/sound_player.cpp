@@ -1,6 +1,8 @@
 #include "client/core/speech/sound_player.h"
 
+#include <QAudioDevice>
 #include <QFile>
+#include <QMediaDevices>
 #include <QSoundEffect>
 #include <QUrl>
 
@@ -14,6 +16,9 @@ SoundPlayer::SoundPlayer(QObject* parent) : QObject(parent) {}
 bool SoundPlayer::Play(const std::filesystem::path& path) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error))
+        return false;
+    // With no output an effect would wait for one for ever.
+    if (QMediaDevices::defaultAudioOutput().isNull())
         return false;
     if (Playing() >= kMaxSounds) {
         effects_.front()->stop();

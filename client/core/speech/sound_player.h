@@ -24,7 +24,8 @@ class SoundPlayer : public QObject {
 
     explicit SoundPlayer(QObject* parent = nullptr);
 
-    // Starts playing the file; false when there is no such file.
+    // Starts playing the file; false when there is no such file or no
+    // audio output to play it to.
     bool Play(const std::filesystem::path& path);
 
     // Effects not yet done.

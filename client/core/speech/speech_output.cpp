@@ -32,8 +32,11 @@ void SpeechOutput::Start(const SpeechTiming& timing) {
         // Told here, on the caller's thread, and only in the log: a message
         // box from a worker thread is not allowed, and one at start-up for
         // a missing sound device would be out of proportion.
-        if (report_)
+        if (report_) {
             report_(kEngineFailedText);
+            if (const std::string why = voice_->Problem(); !why.empty())
+                report_(why);
+        }
         voice_.reset();
         return;
     }

@@ -16,6 +16,8 @@ class SpeechVoice {
 
     // False when the engine exists but cannot speak at all.
     virtual bool Usable() const = 0;
+    // Why it cannot, for the log.
+    virtual std::string Problem() const { return {}; }
 
     virtual std::string VoiceName() = 0;
     // Makes the voice of that name the current one; false when there is none.
