@@ -2,6 +2,7 @@
 
 #include <QEventLoop>
 #include <QThread>
+#include <QTimer>
 #include <QVoice>
 
 #include <cmath>
@@ -39,10 +40,23 @@ QtSpeechVoice::QtSpeechVoice(std::function<void()> stateChanged)
     : stateChanged_(std::move(stateChanged)) {}
 
 QtSpeechVoice::~QtSpeechVoice() {
-    if (thread_) {
+    if (!thread_)
+        return;
+    if (QTextToSpeech* engine = engine_.load()) {
+        // Qt 6.4's flite engine may crash when it goes away in the middle
+        // of a text, so it is silenced and given a moment to close its
+        // audio stream before its loop ends.
+        QMetaObject::invokeMethod(
+            engine,
+            [this, engine] {
+                engine->stop();
+                QTimer::singleShot(kSettleBeforeEnd, engine, [this] { loop_->quit(); });
+            },
+            Qt::QueuedConnection);
+    } else {
         thread_->quit();
-        thread_->wait();
     }
+    thread_->wait();
 }
 
 void QtSpeechVoice::RunEngine(const std::shared_ptr<std::promise<bool>>& created) {
@@ -62,6 +76,7 @@ void QtSpeechVoice::RunEngine(const std::shared_ptr<std::promise<bool>>& created
     if (!usable)
         return;
     QEventLoop loop;
+    loop_ = &loop;
     loop.exec();
     engine_ = nullptr;
 }
@@ -89,6 +104,7 @@ void QtSpeechVoice::OnState(QTextToSpeech::State state) {
                 }
                 break;
             case QTextToSpeech::Error:
+                quietSince_ = std::chrono::steady_clock::now();
                 phase_ = Phase::Idle;
                 failures_.fetch_add(1);
                 break;
@@ -172,7 +188,23 @@ void QtSpeechVoice::Speak(const std::string& text) {
         phase_ = Phase::Started;
         startedAt_ = std::chrono::steady_clock::now();
     }
-    Post([text = FromWindows1252(text)](QTextToSpeech& engine) { engine.say(text); });
+    const std::uint64_t generation = ++sayGeneration_;
+    Post([this, generation, text = FromWindows1252(text)](QTextToSpeech& engine) {
+        // Saying right after a stop or a failure, while the engine still
+        // tears its audio stream down, can crash Qt 6.4's flite engine:
+        // wait a little.
+        const auto sinceError = std::chrono::steady_clock::now() - quietSince_;
+        if (sinceError >= kAfterErrorPause) {
+            engine.say(text);
+            return;
+        }
+        QTimer::singleShot(
+            std::chrono::duration_cast<std::chrono::milliseconds>(kAfterErrorPause - sinceError),
+            &engine, [this, generation, text, &engine] {
+                if (sayGeneration_.load() == generation)  // not stopped or replaced meanwhile
+                    engine.say(text);
+            });
+    });
 }
 
 void QtSpeechVoice::Stop() {
@@ -180,7 +212,11 @@ void QtSpeechVoice::Stop() {
         std::lock_guard lock(phaseMutex_);
         phase_ = Phase::Idle;
     }
-    Post([](QTextToSpeech& engine) { engine.stop(); });
+    ++sayGeneration_;
+    Post([this](QTextToSpeech& engine) {
+        engine.stop();
+        quietSince_ = std::chrono::steady_clock::now();
+    });
 }
 
 bool QtSpeechVoice::IsSpeaking() {

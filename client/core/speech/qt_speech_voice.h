@@ -11,6 +11,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <future>
 #include <memory>
@@ -19,6 +20,7 @@
 
 #include "client/core/speech/speech_voice.h"
 
+class QEventLoop;
 class QThread;
 
 namespace zol {
@@ -29,6 +31,10 @@ class QtSpeechVoice final : public SpeechVoice {
     // A text whose engine never reports that it started is taken as done
     // after this long, so a silent engine cannot hold the queue.
     static constexpr std::chrono::seconds kStartLimit{5};
+    // The pause between a stopped or failed text and the next one.
+    static constexpr std::chrono::milliseconds kAfterErrorPause{250};
+    // How long a silenced engine may close its audio stream at the end.
+    static constexpr std::chrono::milliseconds kSettleBeforeEnd{200};
 
     // The default engine, or null when the platform has none. stateChanged
     // is called on the engine's thread whenever speaking starts or ends.
@@ -69,6 +75,7 @@ class QtSpeechVoice final : public SpeechVoice {
 
     const std::function<void()> stateChanged_;
     std::unique_ptr<QThread> thread_;
+    QEventLoop* loop_ = nullptr;                   // thread_'s loop, used on thread_ only
     std::atomic<QTextToSpeech*> engine_{nullptr};  // lives on thread_ while its loop runs
     bool usable_ = false;
     bool startTimedOut_ = false;
@@ -76,6 +83,8 @@ class QtSpeechVoice final : public SpeechVoice {
 
     std::atomic<int> textsSpoken_{0};
     std::atomic<int> failures_{0};
+    std::atomic<std::uint64_t> sayGeneration_{0};       // a newer text or a stop cancels a held one
+    std::chrono::steady_clock::time_point quietSince_;  // last stop or failure; thread_ only
     mutable std::mutex phaseMutex_;
     Phase phase_ = Phase::Idle;
     std::chrono::steady_clock::time_point startedAt_;
