@@ -4,14 +4,15 @@
 JOBS ?= 2
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-# Debian packages the suite builds and runs with.
+# Debian packages the suite builds and runs with (pulseaudio: the speech
+# tests play to a null sink of their own).
 PACKAGES := build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev \
 	libgtest-dev libgmock-dev libbenchmark-dev \
 	qt6-base-dev qt6-base-dev-tools libgl-dev qt6-webengine-dev qt6-speech-dev \
-	qt6-multimedia-dev qt6-svg-dev qt6-image-formats-plugins \
+	qt6-speech-flite-plugin qt6-multimedia-dev qt6-svg-dev qt6-image-formats-plugins \
 	libcrypto++-dev libminizip-dev zlib1g-dev openssl \
 	fonts-open-sans fonts-liberation2 fonts-crosextra-carlito \
-	xvfb xauth file
+	xvfb xauth file pulseaudio
 
 .PHONY: all deps configure build test test-dev test-tsan demo bench fuzz release-programs package install format clean
 

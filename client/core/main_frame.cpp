@@ -53,7 +53,10 @@ CMainFrame::CMainFrame(CZOLClientApp& app, int screenDpi)
     // No menu; the frame's title is the document's, as the framework shows it.
     CreateClient();
     waker_ = std::make_unique<ScreenWaker>(app_.Programs());
-    SetPushHooks({});
+    // Pushed speech and sounds go to the application's players.
+    SetPushHooks(
+        PushHooks{[this](const SpeechPush& speech) { app_.Speech().Queue(speech); },
+                  [this](const std::filesystem::path& sound) { app_.Sounds().Play(sound); }});
     timedReturn_.setSingleShot(true);
     connect(&timedReturn_, &QTimer::timeout, this, &CMainFrame::OnTimedReturn);
     deferred_.setInterval(200);

@@ -8,20 +8,12 @@
 #include <functional>
 #include <string>
 
+#include "client/core/speech/speech_request.h"
+
 namespace zol {
 
-// One "TextToSpeech" push, fields 4 to 10.
-struct SpeechPush {
-    std::int32_t command = 0;
-    std::string text;
-    std::string voiceFlag;  // empty: the current voice; otherwise voiceName
-    std::string voiceName;
-    std::int32_t rate = 0;
-    std::int32_t volume = 0;
-    std::int32_t priority = 0;
-
-    bool operator==(const SpeechPush&) const = default;
-};
+// One "TextToSpeech" push, fields 4 to 10: what the speech queue takes.
+using SpeechPush = SpeechRequest;
 
 struct PushHooks {
     std::function<void(const SpeechPush&)> speak;

@@ -38,12 +38,15 @@ CZOLClientApp::Environment CZOLClientApp::DefaultEnvironment() {
     e.warningBox = [](const QString& text) {
         QMessageBox::warning(nullptr, QStringLiteral("ZOL Client"), text);
     };
+    e.speechVoice = SpeechOutput::PlatformVoice();
     return e;
 }
 
 CZOLClientApp::CZOLClientApp(Environment environment)
     : environment_(std::move(environment)),
       store_(environment_.registryFile),
+      speech_(environment_.speechVoice,
+              [](const std::string& line) { qWarning("%s", line.c_str()); }),
       reporter_(environment_.warningBox),
       launcher_(environment_.launcher ? environment_.launcher
                                       : std::make_shared<ProcessLauncher>()),
@@ -101,7 +104,8 @@ bool CZOLClientApp::InitInstance(const QStringList& arguments) {
     // 12: the theme folders.
     EnumerateThemes();
 
-    // 13: the speech task starts here once speech output exists.
+    // 13: the speech task.
+    speech_.Start({settings_.maxSleepIntervalTime, settings_.taskTerminateWaitTime});
 
     // 14: the effective connection from the settings, then the switches.
     connection_ = EffectiveConnection::FromSettings(settings_);
@@ -201,7 +205,8 @@ int CZOLClientApp::ExitInstance() {
     frame_.reset();
     // Free the theme list.
     themes_ = ThemeFolderList();
-    // The speech task stops here once it exists.
+    // Stop the speech task.
+    speech_.Stop();
     // Save the settings. A failure has no one to tell at exit; the store
     // has already written its reason to standard error.
     settings_.Save(store_);

@@ -19,6 +19,8 @@
 #include "client/core/gui_reporter.h"
 #include "client/core/link_event_poster.h"
 #include "client/core/locale_formats.h"
+#include "client/core/speech/sound_player.h"
+#include "client/core/speech/speech_output.h"
 #include "client/core/theme_folders.h"
 #include "client/core/watch_settings.h"
 #include "client/model/launcher.h"
@@ -42,6 +44,8 @@ class CZOLClientApp {
         std::function<void(const QString&)> warningBox;
         // Starts other programs; null starts real processes.
         std::shared_ptr<Launcher> launcher;
+        // The speech engine; none (silence) unless set.
+        SpeechOutput::VoiceFactory speechVoice;
     };
 
     // The environment of a real run: the per-user settings file and real
@@ -80,6 +84,9 @@ class CZOLClientApp {
     // The version numbers the connect handshake sends, as the server link
     // computes them for this program.
     const GreetingNumbers& Version() const { return version_; }
+    // "TextToSpeech" and "PlaySound" pushes go here.
+    SpeechOutput& Speech() { return speech_; }
+    SoundPlayer& Sounds() { return sounds_; }
     CMainFrame* MainFrame() const { return frame_.get(); }
     // How the model tells the person things (message boxes, alerts, the wait cursor).
     GuiUserReporter& Reporter() { return reporter_; }
@@ -119,6 +126,8 @@ class CZOLClientApp {
     ThemeFolderList themes_;
     LocaleFormats formats_;
     GreetingNumbers version_{};
+    SpeechOutput speech_;
+    SoundPlayer sounds_;
     bool openRemoteAccessViewer_ = false;
     bool autoConnectPosted_ = false;
     bool exited_ = false;
