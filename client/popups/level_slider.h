@@ -1,0 +1,31 @@
+// CLevelSlider: the touch slider for a load's level (0-100, ticks of 10,
+// page 10) with its "off", "25%", "50%", "75%", "on" labels. It reports a
+// level once per user action: a drag when the finger lifts, a tap or a page
+// step when it happens. Positions the program sets report nothing, and a
+// refresh never moves the thumb from under a finger.
+#pragma once
+
+#include <QWidget>
+
+class QSlider;
+
+namespace zol {
+
+class CLevelSlider : public QWidget {
+    Q_OBJECT
+  public:
+    CLevelSlider(int dpi, QWidget* parent = nullptr);
+
+    // Shows `level` unless the person holds the thumb.
+    void ShowLevel(int level);
+    int Position() const;
+    QSlider* Slider() const { return slider_; }
+
+  signals:
+    void LevelChosen(int level);
+
+  private:
+    QSlider* slider_;
+};
+
+}  // namespace zol
