@@ -7,7 +7,6 @@
 namespace zol {
 
 class CTUIKeypad1to8 : public CTUIKeypad {
-    Q_OBJECT
   public:
     using CTUIKeypad::CTUIKeypad;
 

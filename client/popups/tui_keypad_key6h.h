@@ -6,7 +6,6 @@
 namespace zol {
 
 class CTUIKeypadKey6H : public CTUIKeypad {
-    Q_OBJECT
   public:
     using CTUIKeypad::CTUIKeypad;
 

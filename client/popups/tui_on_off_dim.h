@@ -8,7 +8,6 @@
 namespace zol {
 
 class CTUIOnOffDim : public CTUILoadPopup {
-    Q_OBJECT
   public:
     CTUIOnOffDim(PopupContext context, std::int32_t objectId, bool withSlider,
                  QWidget* parent = nullptr)
