@@ -1,11 +1,14 @@
 #include "client/popups/level_slider.h"
 
-#include <QGridLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QProxyStyle>
 #include <QSlider>
 #include <QStyleOptionSlider>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <memory>
 
 #include "client/popups/popup_style.h"
 #include "guibase/color_ref.h"
@@ -88,30 +91,30 @@ class TouchSlider : public QSlider {
 }  // namespace
 
 CLevelSlider::CLevelSlider(int dpi, QWidget* parent)
-    : QWidget(parent), slider_(new TouchSlider(dpi, this)) {
+    : QWidget(parent), dpi_(dpi), slider_(new TouchSlider(dpi, this)) {
     slider_->setObjectName(QStringLiteral("level"));
     slider_->setRange(0, 100);
     slider_->setTickInterval(10);
     slider_->setSingleStep(10);
     slider_->setPageStep(10);
     slider_->setFocusPolicy(Qt::NoFocus);
-    auto* grid = new QGridLayout(this);
-    grid->setContentsMargins(0, 0, 0, 0);
-    grid->setVerticalSpacing(ScalePixels(2, dpi));
-    grid->addWidget(slider_, 0, 0, 1, 5);
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(slider_);
     const char* const captions[] = {"off", "25%", "50%", "75%", "on"};
-    for (int i = 0; i < 5; ++i) {
-        auto* label = new QLabel(QString::fromLatin1(captions[i]), this);
+    int labelHeight = 0;
+    for (const char* caption : captions) {
+        auto* label = new QLabel(QString::fromLatin1(caption), this);
         QFont f = label->font();
         f.setPixelSize(ScalePixels(kLabelPixels, dpi));
         label->setFont(f);
-        const Qt::Alignment align = i == 0   ? Qt::AlignLeft
-                                    : i == 4 ? Qt::AlignRight
-                                             : Qt::AlignHCenter;
-        label->setAlignment(align);
-        grid->addWidget(label, 1, i);
-        grid->setColumnStretch(i, 1);
+        label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        label->adjustSize();
+        labelHeight = std::max(labelHeight, label->height());
+        labels_.push_back(label);
     }
+    column->addSpacing(labelHeight);
     // Dragging reports when the finger lifts; other actions (taps on the
     // groove, page and arrow keys) report at once. setValue reports nothing.
     connect(slider_, &QSlider::sliderReleased, this,
@@ -127,6 +130,21 @@ void CLevelSlider::ShowLevel(int level) {
     if (slider_->isSliderDown())
         return;
     slider_->setValue(level);
+}
+
+void CLevelSlider::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    // Each label stands under its tick (0, 25, 50, 75 and 100 %), the ends
+    // kept inside the widget.
+    const int handle = ScalePixels(kSliderHandle, dpi_);
+    const int track = slider_->width() - handle;
+    const int top = slider_->geometry().bottom() + 1;
+    for (std::size_t i = 0; i < labels_.size(); ++i) {
+        QLabel* label = labels_[i];
+        const int centre = slider_->x() + handle / 2 + track * static_cast<int>(i) / 4;
+        const int left = std::clamp(centre - label->width() / 2, 0, width() - label->width());
+        label->move(left, top);
+    }
 }
 
 int CLevelSlider::Position() const {

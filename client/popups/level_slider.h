@@ -7,6 +7,9 @@
 
 #include <QWidget>
 
+#include <vector>
+
+class QLabel;
 class QSlider;
 
 namespace zol {
@@ -24,8 +27,13 @@ class CLevelSlider : public QWidget {
   signals:
     void LevelChosen(int level);
 
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+
   private:
+    int dpi_;
     QSlider* slider_;
+    std::vector<QLabel*> labels_;
 };
 
 }  // namespace zol

@@ -19,6 +19,7 @@ inline constexpr int kKeyWidth = 168;
 inline constexpr int kKeyHeight = 64;
 inline constexpr int kRockerHalfHeight = 56;
 inline constexpr int kPopupMargin = 20;
+inline constexpr int kPopupMinWidth = 400;
 inline constexpr int kPopupSpacing = 12;
 inline constexpr int kTitlePixels = 22;
 inline constexpr int kButtonTextPixels = 18;

@@ -40,7 +40,7 @@ bool CTUIButton::LoadSlotImage(std::string_view fileName, int slot) {
     const QSize natural = picture.size();
     if (ScalePixels(natural.width(), dpi_) > natural.width()) {
         std::filesystem::path large = file;
-        large.replace_filename(file.stem().string() + "@2x" + file.extension().string());
+        large.replace_filename(file.stem().string() + "_2x" + file.extension().string());
         QImage sharper = ReadPicture(large);
         if (!sharper.isNull())
             picture = sharper;

@@ -23,7 +23,7 @@ class CTUIButton : public QAbstractButton {
 
     // Loads the picture `fileName` of the images folder into `slot` and sizes
     // the button to it. False (the slot left empty) when it cannot be read.
-    // At more than 96 DPI a "<name>@2x.png" beside it is preferred, so the
+    // At more than 96 DPI a "<name>_2x.png" beside it is preferred, so the
     // picture stays sharp when enlarged.
     bool LoadSlotImage(std::string_view fileName, int slot);
     void ShowSlot(int slot);

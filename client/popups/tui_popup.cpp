@@ -65,7 +65,11 @@ bool CTUIPopup::Initialise() {
     if (object == nullptr)
         return false;
 
+    setMinimumWidth(Scaled(kPopupMinWidth));
     auto* outer = new QVBoxLayout(this);
+    // The pop-up is as large as its touch targets need, never squeezed to a
+    // share of the screen.
+    outer->setSizeConstraint(QLayout::SetFixedSize);
     outer->setContentsMargins(Scaled(kPopupMargin), Scaled(kPopupMargin), Scaled(kPopupMargin),
                               Scaled(kPopupMargin));
     outer->setSpacing(Scaled(kPopupSpacing));
@@ -75,7 +79,8 @@ bool CTUIPopup::Initialise() {
     title_->setObjectName(QStringLiteral("title"));
     title_->setProperty("controlId", kTitleControlId);
     title_->setTextFormat(Qt::PlainText);
-    title_->setWordWrap(true);
+    // One line: a wrapping label's height depends on its width, which a
+    // pop-up sized to its contents does not settle.
     // Concatenated, never formatted: a "%2" in a name stays text.
     title_->setText(FromWindows1252(FullObjectName(*object)));
     QFont titleFont = title_->font();

@@ -66,6 +66,7 @@ QWidget* CTUIThermostat::MakeSetPointRow(const QString& caption, QLabel*& field,
     label->setFixedWidth(Scaled(kCaptionWidth));
     line->addWidget(label);
     down = new CTUIButton(Dpi(), row);
+    down->setFixedSize(Scaled(kMinTouchTarget), Scaled(kMinTouchTarget));
     down->setObjectName(caption + QStringLiteral(" down"));
     line->addWidget(down);
     field = MakeCaption(QString(), Scaled(kValuePixels), row);
@@ -74,6 +75,7 @@ QWidget* CTUIThermostat::MakeSetPointRow(const QString& caption, QLabel*& field,
     field->setFixedWidth(Scaled(kFieldWidth));
     line->addWidget(field);
     up = new CTUIButton(Dpi(), row);
+    up->setFixedSize(Scaled(kMinTouchTarget), Scaled(kMinTouchTarget));
     up->setObjectName(caption + QStringLiteral(" up"));
     line->addWidget(up);
     line->addStretch(1);
