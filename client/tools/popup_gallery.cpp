@@ -22,8 +22,10 @@
 #include "client/model/reply_fields.h"
 #include "client/model/request_channel.h"
 #include "client/model/user_reporter.h"
+#include "client/popups/about_dlg.h"
 #include "client/popups/open_control_popup.h"
 #include "client/popups/tui_popup.h"
+#include "client/popups/tui_system.h"
 #include "serverlink/field_list.h"
 
 namespace {
@@ -171,6 +173,46 @@ int main(int argc, char* argv[]) {
             ++written;
         shown->reject();
     }
+    // The control panel, connected (with the file's home modes and
+    // schedules, the interface locked) and never connected.
+    const QJsonArray modes = root.value(QStringLiteral("homeModes")).toArray();
+    for (const QJsonValue& mode : modes) {
+        if (design.homeModeCount < zol::kMaxHomeModeNames)
+            design.homeModeNames[static_cast<std::size_t>(design.homeModeCount)] = Bytes(mode);
+        ++design.homeModeCount;
+    }
+    for (const QJsonValue& value : root.value(QStringLiteral("schedules")).toArray()) {
+        if (design.scheduleCount == zol::kMaxSchedules)
+            break;
+        const auto i = static_cast<std::size_t>(design.scheduleCount++);
+        design.scheduleNames[i] = Bytes(value.toObject().value(QStringLiteral("name")));
+        design.scheduleNumbers[i] = value.toObject().value(QStringLiteral("number")).toInt();
+    }
+    zol::ControlPanelServices panel;
+    panel.design = [&design] { return &design; };
+    panel.settings = &settings;
+    panel.screenDpi = dpi;
+    panel.version = {1, 0, 0};
+    for (const bool connected : {true, false}) {
+        panel.connected = connected;
+        panel.currentHomeMode = root.value(QStringLiteral("currentHomeMode")).toInt();
+        panel.currentSchedule = root.value(QStringLiteral("currentSchedule")).toInt();
+        panel.lock = connected ? zol::LockState::Locked : zol::LockState::Unlocked;
+        zol::CTUISystem system(panel);
+        system.show();
+        QApplication::processEvents();
+        written += system.grab().save(
+                       QStringLiteral("%1/panel_%2_%3.png")
+                           .arg(outDir)
+                           .arg(connected ? QStringLiteral("connected") : QStringLiteral("offline"))
+                           .arg(dpi))
+                       ? 1
+                       : 0;
+    }
+    zol::CAboutDlg about(panel.version, 96, dpi);
+    about.show();
+    QApplication::processEvents();
+    written += about.grab().save(QStringLiteral("%1/about_%2.png").arg(outDir).arg(dpi)) ? 1 : 0;
     std::printf("%d pictures in %s\n", written, qPrintable(outDir));
     return written > 0 ? 0 : 1;
 }
