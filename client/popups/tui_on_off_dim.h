@@ -1,6 +1,7 @@
 // CTUIOnOffDim: "ON" and "OFF" for a switch, and the level slider for a
-// dimmer. Its first slider move dims to the chosen level. It registers for
-// object changes but does not follow them.
+// dimmer. Its first slider move dims to the chosen level. A change of its
+// object moves the slider (unless a finger holds it) and is the level the
+// next step counts from.
 #pragma once
 
 #include "client/popups/tui_load_popup.h"
@@ -18,6 +19,7 @@ class CTUIOnOffDim : public CTUILoadPopup {
         AddLoadControls(body, object, true);
         return true;
     }
+    void OnObjectChanged(const DesignObject& object) override { FollowLevel(object); }
 };
 
 }  // namespace zol

@@ -105,7 +105,12 @@ bool CTUIPopup::Initialise() {
     auto* body = new QVBoxLayout();
     body->setSpacing(Scaled(kPopupSpacing));
     outer->addLayout(body);
-    if (!BuildBody(*body, *object))
+    QPointer<CTUIPopup> self(this);
+    if (!BuildBody(*body, *object) || !self)
+        return false;
+    // Building may have waited for the server (the thermostat reads its
+    // state) while a push or a reload freed the object.
+    if (Object() == nullptr)
         return false;
 
     initialised_ = true;
