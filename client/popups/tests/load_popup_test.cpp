@@ -117,8 +117,11 @@ TEST_F(LoadPopupTest, IndicatorsFollowPushesOnlyWhereTheKeypadHasThem) {
     EXPECT_EQ(keypad->Keys()[0]->FaceColor(), kKeyIndicatorOnColor);
     keypad->reject();
     AddObject(4, "Hall", "Rockers");
+    design.FindObject(4)->texts[1] = "Fan & Light";
     auto rockers = Open("Keypad3", 4);
-    EXPECT_EQ(rockers->Rockers().size(), 3u);
+    ASSERT_EQ(rockers->Rockers().size(), 3u);
+    EXPECT_EQ(rockers->Rockers()[1].first->text(), QStringLiteral("Fan & Light"));
+    EXPECT_EQ(rockers->Rockers()[1].second->text(), QStringLiteral("OFF"));
     EXPECT_EQ(ControlPopups().OpenPopup(), nullptr);
 }
 

@@ -132,3 +132,46 @@ TEST(TUIButtonTest, SizedByTheScreenDpiAndDrawnAtHalfOpacityWhenDisabled) {
 
 }  // namespace
 }  // namespace zol::testing
+
+namespace zol::testing {
+namespace {
+
+class PopupReentrancyTest : public PopupFrameworkTest {};
+
+TEST_F(PopupReentrancyTest, AnObjectFreedInsideACommandsMessageBoxClosesThePopup) {
+    // The failure's message box runs a nested loop in which a reload frees
+    // every object; the pop-up must not touch the freed record afterwards.
+    struct ClearingReporter : FakeReporter {
+        Design* design = nullptr;
+        void ShowMessage(std::string_view text) override {
+            FakeReporter::ShowMessage(text);
+            design->Clear();
+        }
+    } clearing;
+    clearing.design = &design;
+    failMethod = "Device.Keypress";
+    PopupContext context = Context();
+    context.services.reporter = &clearing;
+    auto popup = MakeControlPopup(*ResolvePopupTemplate("KL8"), 7, context);
+    ASSERT_TRUE(popup->Initialise());
+    popup->show();
+    static_cast<CTUIKeypad*>(popup.get())->PressKey(2);
+    EXPECT_FALSE(popup->isVisible());
+    EXPECT_EQ(clearing.messages.size(), 1u);
+}
+
+TEST_F(PopupReentrancyTest, CloseAllEndsEveryTrackedWindowAndForgetsTheOpenPopup) {
+    auto popup = OpenKeypad();
+    QDialog graphKey;  // any window that shows design records registers
+    graphKey.show();
+    ControlPopups().Track(&graphKey);
+    EXPECT_TRUE(ControlPopups().AnyOpen());
+    CloseAllControlPopups();
+    EXPECT_FALSE(popup->isVisible());
+    EXPECT_FALSE(graphKey.isVisible());
+    EXPECT_EQ(ControlPopups().OpenPopup(), nullptr);
+    EXPECT_FALSE(ControlPopups().AnyOpen());
+}
+
+}  // namespace
+}  // namespace zol::testing
