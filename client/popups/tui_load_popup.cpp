@@ -1,5 +1,6 @@
 #include "client/popups/tui_load_popup.h"
 
+#include <QFrame>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
@@ -22,6 +23,13 @@ void CTUILoadPopup::AddLoadControls(QVBoxLayout& body, const DesignObject& objec
     if (!hasLoad_)
         return;
     tracker_.emplace(object.level, offBySlider);
+    if (body.count() > 0) {
+        // The load's own controls stand apart from the keys above them.
+        auto* rule = new QFrame(this);
+        rule->setFrameShape(QFrame::HLine);
+        rule->setFrameShadow(QFrame::Sunken);
+        body.addWidget(rule);
+    }
     auto* row = new QHBoxLayout();
     row->setSpacing(Scaled(kPopupSpacing));
     on_ = new CTUIKeyButton(QStringLiteral("ON"), kKeyWidth, kKeyHeight, Dpi(), this);

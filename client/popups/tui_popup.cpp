@@ -1,6 +1,7 @@
 #include "client/popups/tui_popup.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPointer>
@@ -182,6 +183,14 @@ bool CTUIPopup::event(QEvent* event) {
         return true;
     }
     return QDialog::event(event);
+}
+
+void CTUIPopup::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void CTUIPopup::paintEvent(QPaintEvent* event) {

@@ -77,6 +77,8 @@ class CTUIPopup : public QDialog {
 
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    // Enter closes as "Close" does; Escape cancels (both close the same way).
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void StartCloseTimer();
