@@ -9,8 +9,8 @@
 #include "client/core/client_settings.h"
 #include "client/core/qt_clock.h"
 #include "client/core/zol_client_app.h"
-#include "client/popups/ctui_button.h"
 #include "client/popups/status_bar_source.h"
+#include "client/popups/tui_button.h"
 #include "client/popups/unlock_code.h"
 #include "guibase/color_ref.h"
 #include "guibase/dpi_scale.h"
@@ -116,8 +116,10 @@ void CTUIStatusBar::ApplyFont() {
 
 void CTUIStatusBar::ApplyStateColor() {
     const QColor color = StateColor();
+    const auto colorRef =
+        static_cast<std::uint32_t>(color.red() | (color.green() << 8) | (color.blue() << 16));
     for (CTUIButton* b : {panel_, back_, up_, down_, minimise_, maximise_, exit_})
-        b->SetBackground(color);
+        b->SetBackColor(colorRef);
     update();
 }
 

@@ -18,6 +18,7 @@
 #include "client/model/device_commands.h"
 #include "client/model/tile_requests.h"
 #include "client/model/user_reporter.h"
+#include "client/popups/open_control_popup.h"
 #include "guibase/windows1252_text.h"
 
 namespace zol {
@@ -359,8 +360,9 @@ void CTileIcons::OpenPopup(std::int32_t objectId) {
                   std::to_string(copy.irKeys.size()) + " keys): no keypad window yet");
         return;
     }
-    TraceText("Pop-up template \"" + name + "\" for \"" + FullObjectName(*object) +
-              "\": no pop-up window yet");
+    // Runs modally; the tile may be gone when it returns, and nothing of it
+    // is used afterwards.
+    OpenControlPopup(*popup, objectId, PopupContext{services, &View()}, View().window());
 }
 
 }  // namespace zol

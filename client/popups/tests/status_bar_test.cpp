@@ -7,10 +7,11 @@
 #include "client/core/app_messages.h"
 #include "client/core/client_settings.h"
 #include "client/model/tests/model_fakes.h"
-#include "client/popups/ctui_button.h"
 #include "client/popups/ctui_status_bar.h"
 #include "client/popups/status_bar_source.h"
+#include "client/popups/tui_button.h"
 #include "client/popups/unlock_code.h"
+#include "guibase/color_ref.h"
 
 namespace zol {
 namespace {
@@ -88,7 +89,7 @@ TEST_F(StatusBarTest, ServerStateAndLostConnectionChooseTheColour) {
     EXPECT_EQ(bar->StateIndex(), 0);
     bar->ServerStatusChanged(2, {});  // reply field 4 = 1
     EXPECT_EQ(bar->StateIndex(), 1);
-    EXPECT_EQ(bar->ExitButton()->Background(), QColor(0xFF, 0xD4, 0x67));
+    EXPECT_EQ(FromColorRef(bar->ExitButton()->BackColor()), QColor(0xFF, 0xD4, 0x67));
     bar->ServerStatusChanged(3, {});  // reply field 4 = 2
     EXPECT_EQ(bar->StateIndex(), 2);
     bar->ServerStatusChanged(1, {});
