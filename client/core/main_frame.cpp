@@ -23,7 +23,9 @@
 #include "client/core/zol_client_doc.h"
 #include "client/display/zol_client_view.h"
 #include "client/model/tile_requests.h"
+#include "client/popups/control_popup_registry.h"
 #include "client/popups/ctui_status_bar.h"
+#include "client/popups/tui_system.h"
 #include "client/toolwindows/password_dialog.h"
 #include "client/toolwindows/server_connect.h"
 #include "client/userdialogs/user_dialog_host.h"
@@ -76,6 +78,7 @@ void CMainFrame::CreateClient() {
     statusBar_->setObjectName(QStringLiteral("statusBarRow"));
     statusBar_->setFixedHeight(ScalePixels(kStatusBarRowHeight, screenDpi_));
     statusBar_->SetSource(this);
+    statusBar_->SetControlPanelRunner([this] { return RunControlPanel(); });
     userDialogs_ = std::make_unique<UserDialogHost>(app_, screenDpi_, this);
 
     DisplayServices services;
@@ -303,7 +306,7 @@ void CMainFrame::ResetConnection() {
         deferred_.start();
         return;
     }
-    view_->ClearCurrentDisplay();
+    ClearView();
     history_.Clear();
     serverStatus_[3] = 0;
     serverStatus_[4] = 0;
@@ -331,7 +334,7 @@ void CMainFrame::RunDeferred() {
 // --- Connection --------------------------------------------------------------
 
 void CMainFrame::OnConnectionLost(bool closeConnection) {
-    view_->ClearCurrentDisplay();
+    ClearView();
     history_.Clear();
     timedReturn_.stop();
     serverStatus_[3] = 0;
@@ -453,7 +456,7 @@ int CMainFrame::ConnectAndLoad(int mode) {
     QPointer<CMainFrame> self(this);
     app_.SetConnecting(true);
     // The load may empty the design: nothing of it may stay on screen.
-    view_->ClearCurrentDisplay();
+    ClearView();
     history_.Clear();
     timedReturn_.stop();
     const ConnectOutcome outcome = StartServerConnection(mode);
@@ -536,7 +539,14 @@ bool CMainFrame::WatchRunning() const {
 
 // --- Navigation ----------------------------------------------------------------
 
+void CMainFrame::ClearView() {
+    // Open pop-ups show records of the display and the design: they go first.
+    CloseAllControlPopups();
+    view_->ClearCurrentDisplay();
+}
+
 void CMainFrame::ShowOnView(std::int32_t displayId) {
+    CloseAllControlPopups();
     view_->LeaveDisplay();
     view_->ShowDisplay(displayId);
 }
@@ -577,6 +587,36 @@ void CMainFrame::ShowNow(std::int32_t displayId, bool force) {
         ShowOnView(displayId);
     }
     NavigationChanged();
+}
+
+int CMainFrame::RunControlPanel() {
+    ControlPanelServices services;
+    services.design = [this]() -> Design* { return &CurrentDesign(); };
+    services.settings = &app_.Settings();
+    services.connected = app_.Link().IsConnected();
+    services.connectedBefore = app_.EverConnected();
+    services.currentHomeMode = homeMode_;
+    services.currentSchedule = schedule_;
+    services.lock = static_cast<LockState>(std::clamp(lockMode_, 0, 2));
+    QPointer<CMainFrame> self(this);
+    services.setHomeMode = [this, self](int mode) {
+        WaitCursor wait(app_.Reporter());
+        if (SetHomeMode(app_.Channel(), app_.Reporter(), mode) == 0 && self) {
+            homeMode_ = mode;
+            statusBar_->HomeModeChanged(mode);
+        }
+    };
+    services.setCurrentSchedule = [this, self](int schedule) {
+        WaitCursor wait(app_.Reporter());
+        if (SetCurrentSchedule(app_.Channel(), app_.Reporter(), schedule) == 0 && self)
+            schedule_ = schedule;
+    };
+    services.checkUnlockCode = [this] { return statusBar_->UnlockCodeAccepted(); };
+    services.mainFrame = this;
+    services.screenDpi = screenDpi_;
+    services.designDpi = view_->ReferenceDpi();
+    services.version = app_.Version();
+    return OpenControlPanel(services, this);
 }
 
 void CMainFrame::NavigationChanged() {
@@ -709,7 +749,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     // the relay. 3: clear the view's current display.
     StopWatch();
     app_.Link().CloseServerConnection();
-    view_->ClearCurrentDisplay();
+    ClearView();
     // A connect window left open for the person goes with the frame.
     if (connectDialog_)
         connectDialog_->close();

@@ -148,10 +148,14 @@ class CMainFrame : public QMainWindow, public DispatchTarget, public StatusBarSo
     void StopWatch();
     // Leaves the shown display and shows `displayId`.
     void ShowOnView(std::int32_t displayId);
+    // Closes the open pop-ups, then clears the view's display.
+    void ClearView();
     void ShowNow(std::int32_t displayId, bool force);
     void OnTimedReturn();
     // Tells the status bar that the display or the history changed.
     void NavigationChanged();
+    // The control panel that the status bar's panel button opens.
+    int RunControlPanel();
     // Runs what the server asked for during a modal box once it is closed.
     void RunDeferred();
 
@@ -173,6 +177,9 @@ class CMainFrame : public QMainWindow, public DispatchTarget, public StatusBarSo
     int lockMode_ = 0;
     std::int32_t serverStatusKind_ = 1;
     std::array<std::int32_t, 5> serverStatus_{};
+    // The last home mode and schedule set successfully.
+    std::int32_t homeMode_ = 0;
+    std::int32_t schedule_ = 0;
 
     RegisteredWindows registered_;
     std::unique_ptr<NotificationDispatcher> dispatcher_;

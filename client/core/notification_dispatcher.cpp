@@ -22,6 +22,7 @@
 #include "client/model/quiet_reporter.h"
 #include "client/model/reply_fields.h"
 #include "client/model/server_file.h"
+#include "client/popups/control_popup_registry.h"
 #include "guibase/windows1252_text.h"
 
 Q_LOGGING_CATEGORY(lcDispatch, "zol.dispatch")
@@ -124,7 +125,7 @@ void NotificationDispatcher::Update(const ReplyFields& f) {
                 object->overlayColor = f.Number(j + 9);
             }
         }
-        PostAppMessage(s_.windows.Popup(), AppMessage::ObjectChanged, 0, id);
+        PostAppMessage(ControlPopups().OpenPopup(), AppMessage::ObjectChanged, 0, id);
     } else if (DisplayRecord* display = design.FindDisplay(id)) {
         display->level = f.Number(5);
         display->ownIconName = f.Text(j);

@@ -1,5 +1,5 @@
-// The windows that asked for pushes: the open control pop-up ("Update"
-// posts it the changed object), the log window ("LogAdd") and the
+// The windows that asked for pushes (the open control pop-up keeps its own
+// registry, ControlPopups()): the log window ("LogAdd") and the
 // extended-status tiles ("ExtServerStatus", every status tile shown). Each
 // is held as a QPointer, so a window that is destroyed unregisters itself,
 // and a post to it is freed instead of delivered. Unregistering a window
@@ -17,10 +17,6 @@ namespace zol {
 
 class RegisteredWindows {
   public:
-    void RegisterPopup(QObject* window) { popup_ = window; }
-    void UnregisterPopup(QObject* window) { Unregister(popup_, window); }
-    QObject* Popup() const { return popup_.data(); }
-
     void RegisterLogWindow(QObject* window) { log_ = window; }
     void UnregisterLogWindow(QObject* window) { Unregister(log_, window); }
     QObject* LogWindow() const { return log_.data(); }
@@ -33,7 +29,6 @@ class RegisteredWindows {
             slot.clear();
     }
 
-    QPointer<QObject> popup_;
     QPointer<QObject> log_;
     ExtendedStatusReceivers statusTiles_;
 };

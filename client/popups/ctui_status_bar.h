@@ -76,6 +76,9 @@ class CTUIStatusBar : public QWidget {
     // always allowed; under a full lock no other is; otherwise the unlock
     // code is asked for when the exit password is on.
     bool ExitAllowed(bool programInitiated);
+    // With the exit password on, asks for the unlock code; true when it is
+    // right (or no code is asked for).
+    bool UnlockCodeAccepted();
 
     // Timer 14's work; public for tests.
     void Refresh();
@@ -114,7 +117,6 @@ class CTUIStatusBar : public QWidget {
     void OnControlPanel();
     void OnExit();
     void PostCommand(int command, int argument = 0);
-    bool UnlockCodeAccepted();
     std::array<QRect, 3> SlotRects() const;
     std::string DateTimeNow() const;
     int Px(int pixelsAt96) const;

@@ -4,6 +4,8 @@
 
 #include <QCoreApplication>
 
+#include <QDialog>
+
 #include <gtest/gtest.h>
 
 #include "client/core/app_messages.h"
@@ -11,6 +13,7 @@
 #include "client/core/extended_status_record.h"
 #include "client/core/registered_windows.h"
 #include "client/model/tests/model_fakes.h"
+#include "client/popups/control_popup_registry.h"
 #include "client/model/tests/scripted_channel.h"
 #include "dispatch_fakes.h"
 #include "guibase/windows1252_text.h"
@@ -21,8 +24,9 @@ namespace {
 
 using testing::Frame;
 
-// Stands in for a registered window: keeps what is posted to it.
-class Collector : public QObject {
+// Stands in for a registered window (a dialog, as pop-ups are): keeps what
+// is posted to it.
+class Collector : public QDialog {
   public:
     bool event(QEvent* e) override {
         if (auto* m = AppMessageEvent::From(e)) {
@@ -34,7 +38,7 @@ class Collector : public QObject {
                 lastText = text->text;
             return true;
         }
-        return QObject::event(e);
+        return QDialog::event(e);
     }
     std::vector<AppMessage> messages;
     std::vector<std::intptr_t> lParams;
@@ -117,7 +121,7 @@ TEST_F(DispatcherTest, UserDialogWakesTheScreenThenOpensTheDialog) {
 
 TEST_F(DispatcherTest, UpdateReadsButtonStatesAndTheFieldsAfterThem) {
     Collector popup;
-    windows_.RegisterPopup(&popup);
+    ControlPopups().SetOpenPopup(&popup);
     Push({"Update", "7", "100", "0", "3", "1", "0", "1", "Own", "Cap", "40", "20240101000000", "9",
           "2", "status", "ov", "12", "255"});
     EXPECT_EQ(Object().level, 100);
