@@ -133,6 +133,10 @@ void CZOLClientApp::SettingsChanged() {
     watchSettings_.Publish(WatchSettings::From(settings_));
 }
 
+int CZOLClientApp::SaveSettings() {
+    return settings_.Save(store_);
+}
+
 void CZOLClientApp::EnumerateThemes() {
     themes_ = EnumerateThemeFolders(EffectiveThemeDir(settings_), ThemeOptions());
     for (const std::string& message : MissingThemeMessages(themes_)) {

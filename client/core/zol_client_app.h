@@ -63,6 +63,9 @@ class CZOLClientApp {
     // Settings() calls it afterwards (the settings pages on OK, a refused
     // server version turning AutoReconnect off).
     void SettingsChanged();
+    // Writes the settings to the settings file now (the options sheet's OK);
+    // 0, or -1 when the file could not be written.
+    int SaveSettings();
     // What the connection-watch task reads, from any thread.
     const PublishedWatchSettings& WatchSettingsChannel() const { return watchSettings_; }
     const EffectiveConnection& Connection() const { return connection_; }
