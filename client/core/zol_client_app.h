@@ -59,6 +59,8 @@ class CZOLClientApp {
     int ExitInstance();
 
     ClientSettings& Settings() { return settings_; }
+    // The settings file, for windows that keep their own layout in it.
+    RegistryStore& Store() { return store_; }
     // Publishes what worker threads read of the settings. Whoever changes
     // Settings() calls it afterwards (the settings pages on OK, a refused
     // server version turning AutoReconnect off).

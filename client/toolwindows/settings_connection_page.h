@@ -50,6 +50,7 @@ class CSettingsConnection : public COptionsPage {
 
     QLineEdit* AddressField() const { return address_; }
     CheckedNumberEdit* PortField() const { return port_; }
+    CheckedNumberEdit* KeepAliveTimeField() const { return keepAliveTime_; }
     QPushButton* FindServerButton() const { return findServer_; }
     QPushButton* ViewerButton() const { return viewer_; }
 

@@ -22,6 +22,7 @@ class CSettingsUserInterface : public COptionsPage {
     QWidget* ProblemField() const override;
 
     QLineEdit* NewLockCodeField() const { return newLockCode_; }
+    QCheckBox* HomeReturnCheck() const { return homeReturn_; }
     CheckedNumberEdit* HomeReturnTimeField() const { return homeReturnTime_; }
 
   private:
