@@ -53,7 +53,7 @@ CClientOptionsSheet::CClientOptionsSheet(ClientSettings& settings, int dpi, QWid
     layout->setContentsMargins(margin, margin, margin, margin);
     layout->addWidget(tabs_, 1);
     layout->addLayout(buttons);
-    resize(ScalePixels(1120, dpi), ScalePixels(700, dpi));
+    resize(ScalePixels(1120, dpi), ScalePixels(690, dpi));
     problem_->setText(ProblemText());
 }
 

@@ -15,7 +15,6 @@ CDiscoveryPopup::CDiscoveryPopup(int dpi, QWidget* parent) : QDialog(parent) {
     ApplyToolWindowLook(this, dpi);
     auto* text = new QLabel(QString::fromLatin1(kSearchingText), this);
     text->setObjectName(QStringLiteral("heading"));
-    text->setFont(ToolWindowHeadingFont(dpi));
     text->setAlignment(Qt::AlignCenter);
     auto* layout = new QVBoxLayout(this);
     const int margin = ScalePixels(24, dpi);

@@ -3,15 +3,25 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QVBoxLayout>
 
 #include "client/toolwindows/checked_number_edit.h"
 #include "guibase/dpi_scale.h"
 
 namespace zol {
 
-COptionsPage::COptionsPage(int dpi, QWidget* parent) : QWidget(parent), dpi_(dpi) {}
+COptionsPage::COptionsPage(int dpi, QWidget* parent) : QWidget(parent), dpi_(dpi) {
+    // Two columns that fill independently, so a long group on one side
+    // leaves no gap on the other.
+    auto* page = new QHBoxLayout(this);
+    for (QVBoxLayout*& column : columns_) {
+        column = new QVBoxLayout;
+        page->addLayout(column, 1);
+    }
+}
 
 QString COptionsPage::Problem() const {
     for (const CheckedNumberEdit* field : numbers_) {
@@ -29,14 +39,20 @@ QWidget* COptionsPage::ProblemField() const {
     return nullptr;
 }
 
-QGroupBox* COptionsPage::AddGroup(QGridLayout* pageGrid, const QString& title, int row, int column,
-                                  int rowSpan) {
+QGroupBox* COptionsPage::AddGroup(const QString& title, int column) {
     auto* group = new QGroupBox(title, this);
     auto* grid = new QGridLayout(group);
     grid->setHorizontalSpacing(ScalePixels(12, dpi_));
-    grid->setVerticalSpacing(ScalePixels(6, dpi_));
+    grid->setVerticalSpacing(ScalePixels(4, dpi_));
+    grid->setContentsMargins(ScalePixels(10, dpi_), ScalePixels(8, dpi_), ScalePixels(10, dpi_),
+                             ScalePixels(8, dpi_));
     grid->setColumnStretch(1, 1);
-    pageGrid->addWidget(group, row, column, rowSpan, 1);
+    QVBoxLayout* target = columns_[column == 0 ? 0 : 1];
+    // The stretch stays last, keeping the groups at the top.
+    if (target->count() > 0)
+        delete target->takeAt(target->count() - 1);
+    target->addWidget(group);
+    target->addStretch(1);
     return group;
 }
 
@@ -56,11 +72,19 @@ void COptionsPage::AddRow(QGroupBox* group, const QString& label, QWidget* field
 CheckedNumberEdit* COptionsPage::AddNumber(QGroupBox* group, const QString& label,
                                            const QString& what, std::int32_t minimum,
                                            std::int32_t maximum, const QString& unit) {
-    auto* field = new CheckedNumberEdit(what, minimum, maximum, unit, group);
-    field->setMaximumWidth(ScalePixels(140, dpi_));
+    // The field is as wide as its numbers need, with its unit after it.
+    auto* row = new QWidget(group);
+    auto* line = new QHBoxLayout(row);
+    line->setContentsMargins(0, 0, 0, 0);
+    auto* field = new CheckedNumberEdit(what, minimum, maximum, unit, row);
+    field->setFixedWidth(ScalePixels(110, dpi_));
+    line->addWidget(field);
+    if (!unit.isEmpty())
+        line->addWidget(new QLabel(unit, row));
+    line->addStretch(1);
     connect(field, &CheckedNumberEdit::ProblemChanged, this, &COptionsPage::ProblemChanged);
     numbers_.push_back(field);
-    AddRow(group, label, field);
+    AddRow(group, label, row);
     return field;
 }
 

@@ -14,6 +14,7 @@ class QCheckBox;
 class QGridLayout;
 class QGroupBox;
 class QLineEdit;
+class QVBoxLayout;
 
 namespace zol {
 
@@ -41,9 +42,9 @@ class COptionsPage : public QWidget {
 
   protected:
     int Dpi() const { return dpi_; }
-    // A titled group with a two-column grid: labels left, fields right.
-    QGroupBox* AddGroup(QGridLayout* pageGrid, const QString& title, int row, int column,
-                        int rowSpan = 1);
+    // A titled group with a grid of labels and fields, added below the
+    // groups already in page column 0 or 1.
+    QGroupBox* AddGroup(const QString& title, int column);
     // Adds a labelled row to `group`'s grid and returns the field.
     CheckedNumberEdit* AddNumber(QGroupBox* group, const QString& label, const QString& what,
                                  std::int32_t minimum, std::int32_t maximum, const QString& unit);
@@ -55,6 +56,7 @@ class COptionsPage : public QWidget {
 
   private:
     int dpi_;
+    QVBoxLayout* columns_[2] = {nullptr, nullptr};
     std::vector<CheckedNumberEdit*> numbers_;
 };
 

@@ -93,10 +93,7 @@ CRemoteAccessViewer::CRemoteAccessViewer(int dpi) : model_(kTraceHistoryLimit) {
     table_->setColumnWidth(TraceModel::TimeColumn, ScalePixels(120, dpi));
     table_->setColumnWidth(TraceModel::DirectionColumn, ScalePixels(110, dpi));
     table_->setColumnWidth(TraceModel::BytesColumn, ScalePixels(70, dpi));
-    QFont mono(QStringLiteral("Liberation Mono"));
-    mono.setStyleHint(QFont::Monospace);
-    mono.setPixelSize(ScalePixels(14, dpi));
-    table_->setFont(mono);
+    table_->setObjectName(QStringLiteral("trace"));  // a fixed-width face, for the bytes
 
     status_ = new QLabel(this);
     pause_ = MakeTouchButton(QStringLiteral("Pause"), this, dpi);

@@ -7,7 +7,6 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLocale>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTreeWidget>
@@ -32,9 +31,10 @@ constexpr int kNarrowestColumn = 20;
 QString EntryTime(const FieldDateTimeValue& value) {
     if (!value.valid)
         return QString();
-    return QLocale().toString(QDateTime(QDate(value.year, value.month, value.day),
-                                        QTime(value.hour, value.minute, value.second)),
-                              QLocale::ShortFormat);
+    // Fixed width and sortable, so the column reads at a glance.
+    return QDateTime(QDate(value.year, value.month, value.day),
+                     QTime(value.hour, value.minute, value.second))
+        .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
 }
 
 QString FailureLine(int code, const std::string& failureText) {
@@ -76,6 +76,11 @@ CServerLogWindow::CServerLogWindow(RequestChannel& channel, ClientSettings& sett
     const auto& widths = settings_.logViewColumnWidth[static_cast<std::size_t>(kind_)];
     for (int c = 0; c < kColumnCount; ++c)
         table_->setColumnWidth(c, std::max(kNarrowestColumn, widths[kStoredWidth[c]]));
+    // A time is never cut: the stored default was measured for a smaller font.
+    const int timeWidth =
+        table_->fontMetrics().horizontalAdvance(QStringLiteral("0000-00-00 00:00:00")) +
+        ScalePixels(16, dpi);
+    table_->setColumnWidth(1, std::max(table_->columnWidth(1), timeWidth));
 
     message_ = new QLabel(this);
     message_->setObjectName(QStringLiteral("problem"));

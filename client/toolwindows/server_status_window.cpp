@@ -74,12 +74,10 @@ CServerStatusWindow::CServerStatusWindow(RequestChannel& channel, ClientSettings
 
     auto* heading = new QLabel(QStringLiteral("ZOL Server"), this);
     heading->setObjectName(QStringLiteral("heading"));
-    heading->setFont(ToolWindowHeadingFont(dpi));
     state_ = new QLabel(this);
     state_->setAlignment(Qt::AlignCenter);
     state_->setMinimumSize(ScalePixels(140, dpi), ScalePixels(kTouchHeight - 6, dpi));
-    QFont stateFont = ToolWindowHeadingFont(dpi);
-    state_->setFont(stateFont);
+    state_->setProperty("fact", true);
     auto* top = new QHBoxLayout;
     top->addWidget(heading, 1);
     top->addWidget(state_);
@@ -144,7 +142,7 @@ QLabel* CServerStatusWindow::AddFact(const QString& name, int row, int column) {
     label->setStyleSheet(QStringLiteral("color: #5A6B78;"));
     auto* value = new QLabel(facts_);
     value->setObjectName(name);
-    value->setFont(ToolWindowHeadingFont(dpi_));
+    value->setProperty("fact", true);
     value->setMinimumHeight(ScalePixels(30, dpi_));
     grid->addWidget(label, row, column);
     grid->addWidget(value, row, column + 1);

@@ -73,9 +73,7 @@ void ShowAlertDialog(int kind, const QString& text, const QString& heading) {
 
 CSettingsConnection::CSettingsConnection(int dpi, QWidget* parent)
     : COptionsPage(dpi, parent), alertShower_(&ShowAlertDialog) {
-    auto* grid = new QGridLayout(this);
-
-    QGroupBox* server = AddGroup(grid, QStringLiteral("ZOL Server"), 0, 0);
+    QGroupBox* server = AddGroup(QStringLiteral("ZOL Server"), 0);
     address_ = AddText(server, QStringLiteral("Address or name"));
     address_->setPlaceholderText(QStringLiteral("e.g. 192.168.1.20 or zolserver"));
     connect(address_, &QLineEdit::textChanged, this, &COptionsPage::ProblemChanged);
@@ -89,7 +87,7 @@ CSettingsConnection::CSettingsConnection(int dpi, QWidget* parent)
     AddRow(server, QString(), findServer_);
     connect(findServer_, &QPushButton::clicked, this, &CSettingsConnection::StartDiscovery);
 
-    QGroupBox* relay = AddGroup(grid, QStringLiteral("Cloud Connect"), 1, 0);
+    QGroupBox* relay = AddGroup(QStringLiteral("Cloud Connect"), 0);
     useRelay_ = AddCheck(relay, QStringLiteral("Connect through the cloud relay"));
     relayToken_ = AddText(relay, QStringLiteral("Cloud token"));
     relayAddress_ = AddText(relay, QStringLiteral("Relay address"));
@@ -97,7 +95,7 @@ CSettingsConnection::CSettingsConnection(int dpi, QWidget* parent)
                            kLargestPort, QString());
     neverRelay_ = AddCheck(relay, QStringLiteral("Never use the cloud relay"));
 
-    QGroupBox* watch = AddGroup(grid, QStringLiteral("Staying Connected"), 0, 1);
+    QGroupBox* watch = AddGroup(QStringLiteral("Staying Connected"), 1);
     autoReconnect_ = AddCheck(watch, QStringLiteral("Reconnect when the connection drops"));
     autoReconnectTime_ =
         AddNumber(watch, QStringLiteral("Try again every"), QStringLiteral("The reconnect time"), 1,
@@ -109,7 +107,7 @@ CSettingsConnection::CSettingsConnection(int dpi, QWidget* parent)
                   kLongestKeepAliveTime, QStringLiteral("minutes"));
     EnableWith(keepAlive_, keepAliveTime_);
 
-    QGroupBox* timeouts = AddGroup(grid, QStringLiteral("Time-outs (seconds)"), 1, 1);
+    QGroupBox* timeouts = AddGroup(QStringLiteral("Time-outs"), 1);
     replyTimeout_ =
         AddNumber(timeouts, QStringLiteral("Reply"), QStringLiteral("The reply time-out"), 1,
                   kLongestTimeout, QStringLiteral("seconds"));
@@ -121,7 +119,6 @@ CSettingsConnection::CSettingsConnection(int dpi, QWidget* parent)
     viewer_ = MakeTouchButton(QStringLiteral("Remote Access Viewer"), timeouts, dpi);
     AddRow(timeouts, QString(), viewer_);
     connect(viewer_, &QPushButton::clicked, this, [this] { CRemoteAccessViewer::Open(window()); });
-    grid->setRowStretch(2, 1);
 }
 
 CSettingsConnection::~CSettingsConnection() = default;

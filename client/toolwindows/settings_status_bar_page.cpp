@@ -41,9 +41,7 @@ std::uint32_t ToColorRef(const QColor& color) {
 }  // namespace
 
 CSettingsStatusBar::CSettingsStatusBar(int dpi, QWidget* parent) : COptionsPage(dpi, parent) {
-    auto* grid = new QGridLayout(this);
-
-    QGroupBox* font = AddGroup(grid, QStringLiteral("Font"), 0, 0);
+    QGroupBox* font = AddGroup(QStringLiteral("Font"), 0);
     face_ = new QFontComboBox(font);
     AddRow(font, QStringLiteral("Face"), face_);
     connect(face_, &QFontComboBox::currentFontChanged, this, [this] { faceChosen_ = true; });
@@ -54,18 +52,17 @@ CSettingsStatusBar::CSettingsStatusBar(int dpi, QWidget* parent) : COptionsPage(
     AddRow(font, QStringLiteral("Text colour"), color_);
     connect(color_, &QPushButton::clicked, this, &CSettingsStatusBar::ChooseColor);
 
-    QGroupBox* timing = AddGroup(grid, QStringLiteral("Date and Updates"), 1, 0);
+    QGroupBox* timing = AddGroup(QStringLiteral("Date and Updates"), 0);
     dateTimeFormat_ = AddText(timing, QStringLiteral("Date-time format"));
     dateTimeFormat_->setToolTip(QStringLiteral("strftime style, e.g. %A %B %d - %I:%M %p"));
     updateTime_ =
         AddNumber(timing, QStringLiteral("Refresh own texts every"),
                   QStringLiteral("The text update time"), 1, 1440, QStringLiteral("minutes"));
 
-    QGroupBox* home = AddGroup(grid, QStringLiteral("Texts on the Home Page"), 0, 1);
+    QGroupBox* home = AddGroup(QStringLiteral("Texts on the Home Page"), 1);
     AddSlots(home, slots_[0]);
-    QGroupBox* other = AddGroup(grid, QStringLiteral("Texts on Other Displays"), 1, 1);
+    QGroupBox* other = AddGroup(QStringLiteral("Texts on Other Displays"), 1);
     AddSlots(other, slots_[1]);
-    grid->setRowStretch(2, 1);
 }
 
 void CSettingsStatusBar::AddSlots(QGroupBox* group, std::array<Slot, 3>& slotRow) {

@@ -26,9 +26,7 @@ constexpr std::int32_t kLargestSpacing = 2000;
 
 CSettingsUserInterface::CSettingsUserInterface(int dpi, QWidget* parent)
     : COptionsPage(dpi, parent) {
-    auto* grid = new QGridLayout(this);
-
-    QGroupBox* home = AddGroup(grid, QStringLiteral("Home Page"), 0, 0);
+    QGroupBox* home = AddGroup(QStringLiteral("Home Page"), 0);
     homePage_ = AddCheck(home, QStringLiteral("Use this display as the home page"));
     homePageName_ = AddText(home, QStringLiteral("Display name"));
     EnableWith(homePage_, homePageName_);
@@ -38,7 +36,7 @@ CSettingsUserInterface::CSettingsUserInterface(int dpi, QWidget* parent)
                   kLongestIdleTime, QStringLiteral("seconds"));
     EnableWith(homeReturn_, homeReturnTime_);
 
-    QGroupBox* popups = AddGroup(grid, QStringLiteral("Pop-ups and Taps"), 1, 0);
+    QGroupBox* popups = AddGroup(QStringLiteral("Pop-ups and Taps"), 0);
     popupClose_ = AddCheck(popups, QStringLiteral("Close control pop-ups by themselves"));
     popupCloseTime_ =
         AddNumber(popups, QStringLiteral("After"), QStringLiteral("The pop-up close time"), 1,
@@ -47,7 +45,7 @@ CSettingsUserInterface::CSettingsUserInterface(int dpi, QWidget* parent)
     shortTapTime_ = AddNumber(popups, QStringLiteral("Hold after"), QStringLiteral("The tap time"),
                               100, 5000, QStringLiteral("milliseconds"));
 
-    QGroupBox* window = AddGroup(grid, QStringLiteral("Screen"), 2, 0);
+    QGroupBox* window = AddGroup(QStringLiteral("Screen"), 1);
     afterConnect_ = new QComboBox(window);
     afterConnect_->addItems({QStringLiteral("Normal window"), QStringLiteral("Full screen, locked"),
                              QStringLiteral("Full screen with navigation")});
@@ -58,7 +56,7 @@ CSettingsUserInterface::CSettingsUserInterface(int dpi, QWidget* parent)
     debugDpi_ = AddNumber(window, QStringLiteral("Simulated DPI (0 = off)"),
                           QStringLiteral("The simulated DPI"), 0, kLargestDpi, QString());
 
-    QGroupBox* theme = AddGroup(grid, QStringLiteral("Theme"), 0, 1);
+    QGroupBox* theme = AddGroup(QStringLiteral("Theme"), 1);
     themeFolder_ = AddText(theme, QStringLiteral("Theme folder"));
     themeSpacing_ = AddCheck(theme, QStringLiteral("Own tile spacing"));
     spacingX_ = AddNumber(theme, QStringLiteral("Across"), QStringLiteral("The spacing across"), 1,
@@ -70,7 +68,7 @@ CSettingsUserInterface::CSettingsUserInterface(int dpi, QWidget* parent)
     labelSize_ = AddNumber(theme, QStringLiteral("Tile label size"),
                            QStringLiteral("The tile label size"), 6, 96, QStringLiteral("points"));
 
-    QGroupBox* lock = AddGroup(grid, QStringLiteral("Lock"), 1, 1);
+    QGroupBox* lock = AddGroup(QStringLiteral("Lock"), 0);
     exitNeedsCode_ = AddCheck(lock, QStringLiteral("Exiting and unlocking need the unlock code"));
     newLockCode_ = AddText(lock, QStringLiteral("New unlock code"));
     newLockCode_->setEchoMode(QLineEdit::Password);
@@ -79,7 +77,6 @@ CSettingsUserInterface::CSettingsUserInterface(int dpi, QWidget* parent)
     newLockCode_->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), this));
     connect(newLockCode_, &QLineEdit::textChanged, this, &COptionsPage::ProblemChanged);
-    grid->setRowStretch(3, 1);
 }
 
 void CSettingsUserInterface::Load(const ClientSettings& s) {

@@ -5,6 +5,7 @@
 #include <QScreen>
 #include <QWidget>
 
+#include "assets/asset_paths.h"
 #include "client/core/main_frame.h"
 #include "client/core/zol_client_app.h"
 #include "guibase/dpi_scale.h"
@@ -31,7 +32,10 @@ int ToolWindowDpi() {
 }
 
 QFont ToolWindowFont(int dpi) {
+    // Carlito is Calibri's metric twin on Linux; naming it avoids a fall
+    // back to whatever sans face the font matcher prefers.
     QFont font(QStringLiteral("Calibri"));
+    font.setFamilies({QStringLiteral("Calibri"), QStringLiteral("Carlito")});
     font.setPixelSize(PointsToPixels(12, dpi));
     return font;
 }
@@ -44,20 +48,28 @@ QFont ToolWindowHeadingFont(int dpi) {
 }
 
 void ApplyToolWindowLook(QWidget* window, int dpi) {
+    // The fonts are in the style sheet too: a widget that a style rule
+    // matches (group boxes, fields) does not pass its parent's font on.
     const auto px = [dpi](int n) { return ScalePixels(n, dpi); };
     window->setFont(ToolWindowFont(dpi));
     window->setStyleSheet(
         QStringLiteral(
+            "QWidget { font-family: \"Calibri\", \"Carlito\"; font-size: %11px; }"
+            "QLabel#heading, QLabel[fact=\"true\"] { font-size: %12px; font-weight: bold; }"
+            "QTableView#trace { font-family: \"Liberation Mono\", monospace; font-size: %13px; }"
             "QDialog { background: #F6F8FB; }"
             "QLabel { color: #1E2A33; background: transparent; }"
             "QLabel#problem { color: #B3261E; font-weight: bold; }"
             "QLabel#heading { color: %1; }"
-            "QGroupBox { color: %1; font-weight: bold; border: 1px solid #C9D2DB;"
+            "QGroupBox { color: %1; border: 1px solid #C9D2DB;"
             " border-radius: %5px; margin-top: %6px; padding: %5px; }"
             "QGroupBox::title { subcontrol-origin: margin; left: %5px; padding: 0 %7px; }"
             "QLineEdit, QComboBox, QFontComboBox { background: #FFFFFF; color: #1E2A33;"
             " border: 1px solid #AEB8C2; border-radius: %7px; min-height: %2px;"
             " padding: 0 %7px; }"
+            "QComboBox::drop-down { subcontrol-origin: padding; subcontrol-position: center right;"
+            " width: %3px; border: none; }"
+            "QComboBox::down-arrow { image: url(%9); width: %10px; height: %10px; }"
             "QLineEdit[invalid=\"true\"] { border: 2px solid #B3261E; background: #FDECEA; }"
             "QLineEdit:disabled, QComboBox:disabled { background: #E9EDF1; color: #7A8893; }"
             "QCheckBox { color: #1E2A33; spacing: %7px; min-height: %2px; }"
@@ -84,7 +96,12 @@ void ApplyToolWindowLook(QWidget* window, int dpi) {
             .arg(px(8))
             .arg(px(16))
             .arg(px(6))
-            .arg(QLatin1String(kAccentPressed)));
+            .arg(QLatin1String(kAccentPressed))
+            .arg(QString::fromStdString((ImagesDir() / "down.png").generic_string()))
+            .arg(px(18))
+            .arg(PointsToPixels(12, dpi))
+            .arg(PointsToPixels(14, dpi))
+            .arg(px(14)));
 }
 
 QPushButton* MakeTouchButton(const QString& text, QWidget* parent, int dpi, bool primary) {
