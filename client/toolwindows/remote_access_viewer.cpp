@@ -25,6 +25,7 @@ namespace zol {
 namespace {
 
 constexpr int kFlushIntervalMs = 100;
+constexpr std::size_t kRowsPerTurn = 500;
 
 // The registration: posting threads read it, the viewer sets and clears it.
 // Holding the lock while posting keeps the viewer from being destroyed
@@ -66,12 +67,45 @@ CRemoteAccessViewer* CRemoteAccessViewer::Open(QWidget* modalOwner) {
 }
 
 void CRemoteAccessViewer::Post(AppMessage message, std::string_view bytes) {
+    TraceDirection direction = TraceDirection::Text;
+    if (message == AppMessage::TraceSent)
+        direction = TraceDirection::Sent;
+    else if (message == AppMessage::TraceReceived)
+        direction = TraceDirection::Received;
     std::lock_guard lock(gViewerLock);
     if (gViewer == nullptr)
         return;
-    const std::size_t length = bytes.size();
-    PostAppMessage(gViewer, message, static_cast<std::intptr_t>(length), 0,
-                   std::make_unique<TextPayload>(std::string(bytes.substr(0, kTraceBytesKept))));
+    // Messages wait in the inbox and one wake-up event fetches them all, so
+    // a burst costs the event loop one event, not one per message.
+    CRemoteAccessViewer& viewer = *gViewer;
+    viewer.inbox_.push_back({QTime::currentTime(), direction, bytes.size(),
+                             std::string(bytes.substr(0, kTraceBytesKept))});
+    if (viewer.inbox_.size() > kTraceHistoryLimit) {
+        viewer.inbox_.pop_front();
+        ++viewer.inboxDropped_;
+    }
+    if (!viewer.wakePosted_) {
+        viewer.wakePosted_ = true;
+        QCoreApplication::postEvent(&viewer, new QEvent(WakeEventType()));
+    }
+}
+
+QEvent::Type CRemoteAccessViewer::WakeEventType() {
+    static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+    return type;
+}
+
+void CRemoteAccessViewer::TakeInbox() {
+    std::deque<PendingMessage> arrived;
+    {
+        std::lock_guard lock(gViewerLock);
+        arrived.swap(inbox_);
+        dropped_ += inboxDropped_;
+        inboxDropped_ = 0;
+        wakePosted_ = false;
+    }
+    for (PendingMessage& m : arrived)
+        Record(m.direction, std::move(m.bytes), m.length, m.time);
 }
 
 CRemoteAccessViewer::CRemoteAccessViewer(int dpi) : model_(kTraceHistoryLimit) {
@@ -96,6 +130,8 @@ CRemoteAccessViewer::CRemoteAccessViewer(int dpi) : model_(kTraceHistoryLimit) {
     table_->setObjectName(QStringLiteral("trace"));  // a fixed-width face, for the bytes
 
     status_ = new QLabel(this);
+    // A changing count must not lay the window out again on every batch.
+    status_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     pause_ = MakeTouchButton(QStringLiteral("Pause"), this, dpi);
     pause_->setCheckable(true);
     clear_ = MakeTouchButton(QStringLiteral("Clear"), this, dpi);
@@ -116,8 +152,7 @@ CRemoteAccessViewer::CRemoteAccessViewer(int dpi) : model_(kTraceHistoryLimit) {
     connect(close_, &QPushButton::clicked, this, &QWidget::close);
 
     flushTimer_.setSingleShot(true);
-    flushTimer_.setInterval(kFlushIntervalMs);
-    connect(&flushTimer_, &QTimer::timeout, this, &CRemoteAccessViewer::Flush);
+    connect(&flushTimer_, &QTimer::timeout, this, &CRemoteAccessViewer::ShowSomePending);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(status_, 1);
@@ -139,6 +174,10 @@ CRemoteAccessViewer::~CRemoteAccessViewer() {
 }
 
 bool CRemoteAccessViewer::event(QEvent* event) {
+    if (event->type() == WakeEventType()) {
+        TakeInbox();
+        return true;
+    }
     AppMessageEvent* message = AppMessageEvent::From(event);
     if (message == nullptr)
         return QDialog::event(event);
@@ -163,14 +202,15 @@ bool CRemoteAccessViewer::event(QEvent* event) {
     return true;
 }
 
-void CRemoteAccessViewer::Record(TraceDirection direction, std::string bytes, std::size_t length) {
+void CRemoteAccessViewer::Record(TraceDirection direction, std::string bytes, std::size_t length,
+                                 QTime time) {
     if (paused_) {
         ++dropped_;
         return;
     }
     if (bytes.size() > kTraceBytesKept)
         bytes.resize(kTraceBytesKept);
-    pending_.push_back({QTime::currentTime(), direction, length, std::move(bytes)});
+    pending_.push_back({time, direction, length, std::move(bytes)});
     // Only the newest rows can be shown: older waiting ones are dropped
     // unread, so a burst costs no formatting and no memory.
     if (pending_.size() > model_.Capacity()) {
@@ -178,19 +218,28 @@ void CRemoteAccessViewer::Record(TraceDirection direction, std::string bytes, st
         ++dropped_;
     }
     if (!flushTimer_.isActive())
-        flushTimer_.start();
+        flushTimer_.start(kFlushIntervalMs);
 }
 
 void CRemoteAccessViewer::Flush() {
+    while (!pending_.empty())
+        ShowSomePending();
+}
+
+void CRemoteAccessViewer::ShowSomePending() {
     flushTimer_.stop();
     if (pending_.empty())
         return;
     QScrollBar* scroll = table_->verticalScrollBar();
     const bool atEnd = scroll->value() >= scroll->maximum();
     const std::size_t before = static_cast<std::size_t>(model_.rowCount());
+    // A few hundred rows per turn of the event loop keeps each turn short;
+    // the rest follows at once, after whatever else is waiting.
+    const std::size_t count = std::min(pending_.size(), kRowsPerTurn);
     std::vector<TraceRow> batch;
-    batch.reserve(pending_.size());
-    for (PendingMessage& m : pending_) {
+    batch.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        PendingMessage& m = pending_[i];
         QString text = m.direction == TraceDirection::Text
                            ? FromWindows1252(ReadableTrace(m.bytes, m.bytes.size()))
                            : FromWindows1252(ReadableTrace(m.bytes, m.length));
@@ -198,13 +247,15 @@ void CRemoteAccessViewer::Flush() {
                          std::move(text)});
     }
     const std::size_t added = batch.size();
-    pending_.clear();
+    pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(count));
     model_.Append(std::move(batch));
     const std::size_t after = static_cast<std::size_t>(model_.rowCount());
     dropped_ += before + added - after;
     if (atEnd)
         table_->scrollToBottom();
     UpdateStatus();
+    if (!pending_.empty())
+        flushTimer_.start(0);
 }
 
 void CRemoteAccessViewer::CopyRows() {

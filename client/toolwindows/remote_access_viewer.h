@@ -45,8 +45,10 @@ class CRemoteAccessViewer : public QDialog {
     // (`modalOwner`) lives in that dialog's window while it runs, so that
     // it can be used at once, and becomes a window of its own afterwards.
     static CRemoteAccessViewer* Open(QWidget* modalOwner = nullptr);
-    // Posts a copy of `bytes` to the open viewer (TraceSent, TraceReceived
-    // or TraceText); nothing when no viewer is open. Any thread.
+    // Hands a copy of `bytes` to the open viewer (TraceSent, TraceReceived
+    // or TraceText); nothing when no viewer is open. Any thread; it never
+    // blocks for longer than a copy. The viewer also takes these messages
+    // as posted AppMessageEvents with a TextPayload.
     static void Post(AppMessage message, std::string_view bytes);
 
     ~CRemoteAccessViewer() override;
@@ -74,11 +76,21 @@ class CRemoteAccessViewer : public QDialog {
         std::size_t length;
         std::string bytes;  // at most kTraceBytesKept
     };
-    void Record(TraceDirection direction, std::string bytes, std::size_t length);
+    static QEvent::Type WakeEventType();
+    // Moves what Post left in the inbox into the pending rows.
+    void TakeInbox();
+    void Record(TraceDirection direction, std::string bytes, std::size_t length,
+                QTime time = QTime::currentTime());
+    // Shows the oldest waiting rows, a bounded number per call.
+    void ShowSomePending();
     void UpdateStatus();
 
     TraceModel model_;
     std::deque<PendingMessage> pending_;
+    // Filled by Post on any thread; guarded by the registration lock.
+    std::deque<PendingMessage> inbox_;
+    std::size_t inboxDropped_ = 0;
+    bool wakePosted_ = false;
     QTimer flushTimer_;
     std::size_t dropped_ = 0;
     bool paused_ = false;
