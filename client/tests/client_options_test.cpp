@@ -113,6 +113,28 @@ TEST_F(ClientOptionsTest, EachPageSavesOnOkAndNothingOnCancel) {
     EXPECT_EQ(app_->Settings().serverPort, 2345);
 }
 
+TEST_F(ClientOptionsTest, OkWithoutChangesKeepsEveryValue) {
+    // Every page shows a value it cannot represent exactly (a font face the
+    // face list lacks, times behind unticked boxes, a zero address) and must
+    // still write back what it was given.
+    ClientSettings& s = app_->Settings();
+    s.statusBarFont.faceName = "No Such Face";
+    s.tuiHomeReturnTime = 0;  // out of range, but its box is unticked
+    ASSERT_EQ(app_->SaveSettings(), 0);
+    const std::string before = testing::Slurp(dir_.Path() / "ZOLClient.reg");
+    RunSheet([](CClientOptionsSheet& sheet) { sheet.OkButton()->click(); });
+    EXPECT_EQ(testing::Slurp(dir_.Path() / "ZOLClient.reg"), before);
+}
+
+TEST_F(ClientOptionsTest, ANameIsKeptAsAHostName) {
+    RunSheet([](CClientOptionsSheet& sheet) {
+        Retype(sheet.ConnectionPage()->AddressField(), QStringLiteral("zolserver.local"));
+        sheet.OkButton()->click();
+    });
+    EXPECT_EQ(StoredNumber("Connection", "PrimaryType"), 1u);
+    EXPECT_EQ(StoredText("Connection", "PrimaryName"), "zolserver.local");
+}
+
 TEST_F(ClientOptionsTest, TheWatchTaskSeesNewTimesWithoutARestart) {
     RunSheet([](CClientOptionsSheet& sheet) {
         Retype(sheet.ConnectionPage()->KeepAliveTimeField(), QStringLiteral("12"));

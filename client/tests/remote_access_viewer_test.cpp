@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QPushButton>
 
@@ -81,6 +82,21 @@ TEST_F(RemoteAccessViewerTest, PauseClearAndCopy) {
 
     viewer_->ClearButton()->click();
     EXPECT_EQ(viewer_->Model().rowCount(), 0);
+}
+
+TEST_F(RemoteAccessViewerTest, OpenedFromAModalDialogItOutlivesIt) {
+    delete viewer_;
+    auto* sheet = new QDialog;
+    sheet->setModal(true);
+    sheet->show();
+    viewer_ = CRemoteAccessViewer::Open(sheet);
+    EXPECT_EQ(viewer_->parentWidget(), sheet);  // usable while the dialog blocks the rest
+    EXPECT_EQ(CRemoteAccessViewer::Open(sheet), viewer_);
+    sheet->done(QDialog::Accepted);
+    delete sheet;
+    ASSERT_EQ(CRemoteAccessViewer::Instance(), viewer_);
+    EXPECT_EQ(viewer_->parentWidget(), nullptr);
+    EXPECT_TRUE(viewer_->isVisible());
 }
 
 TEST(TraceFormatTest, BytesAreShownReadablyAndCut) {

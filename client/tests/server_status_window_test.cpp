@@ -40,6 +40,7 @@ TEST(ServerStatusWindowTest, ShowsBothStatusesAndKeepsColumnWidths) {
     design.scheduleNumbers[0] = 7;
     design.scheduleNames[0] = "Weekday";
     CServerStatusWindow window(channel, settings, 96);
+    EXPECT_EQ(CServerStatusWindow::OpenWindow(), &window);
     EXPECT_EQ(window.StateText(), QStringLiteral("Unknown"));
     window.SetDesign(&design);
     window.Refresh();

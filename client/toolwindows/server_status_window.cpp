@@ -25,6 +25,8 @@ namespace zol {
 
 namespace {
 
+CServerStatusWindow* gOpenWindow = nullptr;
+
 // Widths that could not show a column are not kept.
 constexpr int kNarrowestColumn = 20;
 
@@ -68,6 +70,7 @@ QString Plural(int n, const char* one, const char* many) {
 CServerStatusWindow::CServerStatusWindow(RequestChannel& channel, ClientSettings& settings, int dpi,
                                          QWidget* parent)
     : QDialog(parent), channel_(channel), settings_(settings), dpi_(dpi) {
+    gOpenWindow = this;
     setWindowTitle(QStringLiteral("Server Status"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     ApplyToolWindowLook(this, dpi);
@@ -134,6 +137,15 @@ CServerStatusWindow::CServerStatusWindow(RequestChannel& channel, ClientSettings
     state_->setStyleSheet(
         QStringLiteral("background: #C9D2DB; color: #1E2A33; border-radius: %1px;")
             .arg(ScalePixels(8, dpi)));
+}
+
+CServerStatusWindow::~CServerStatusWindow() {
+    if (gOpenWindow == this)
+        gOpenWindow = nullptr;
+}
+
+CServerStatusWindow* CServerStatusWindow::OpenWindow() {
+    return gOpenWindow;
 }
 
 QLabel* CServerStatusWindow::AddFact(const QString& name, int row, int column) {

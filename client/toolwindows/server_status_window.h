@@ -33,6 +33,11 @@ class CServerStatusWindow : public QDialog {
   public:
     CServerStatusWindow(RequestChannel& channel, ClientSettings& settings, int dpi,
                         QWidget* parent = nullptr);
+    ~CServerStatusWindow() override;
+
+    // The window while one is open (null otherwise), for the push dispatch
+    // to hand it a pushed extended status. User-interface thread only.
+    static CServerStatusWindow* OpenWindow();
 
     // Names for the home mode and schedule numbers (the loaded design).
     void SetDesign(const Design* design) { design_ = design; }
