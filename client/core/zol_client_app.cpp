@@ -121,6 +121,10 @@ bool CZOLClientApp::InitInstance(const QStringList& arguments) {
     return true;
 }
 
+int CZOLClientApp::SaveSettings() {
+    return settings_.Save(store_);
+}
+
 IconSetOptions CZOLClientApp::ThemeOptions() const {
     IconSetOptions options;
     // Fonts follow the main frame's DPI; before there is a frame, 96.
@@ -131,10 +135,6 @@ IconSetOptions CZOLClientApp::ThemeOptions() const {
 
 void CZOLClientApp::SettingsChanged() {
     watchSettings_.Publish(WatchSettings::From(settings_));
-}
-
-int CZOLClientApp::SaveSettings() {
-    return settings_.Save(store_);
 }
 
 void CZOLClientApp::EnumerateThemes() {

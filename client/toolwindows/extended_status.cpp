@@ -15,7 +15,7 @@ void DecodeExtendedStatus(const ReplyFields& fields, ExtendedStatusReport& repor
     report.secondDate = fields.Text(10);
     report.title = fields.Text(11);
     report.lines.clear();
-    for (std::int64_t i = 12; i <= fields.Count() && report.lines.size() < kMaxExtendedStatusLines;
+    for (std::int64_t i = 12; i <= fields.Count() && report.lines.size() < kStatusWindowLineLimit;
          ++i) {
         report.lines.emplace_back(fields.Text(i));
     }

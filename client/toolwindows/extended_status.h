@@ -1,4 +1,5 @@
-// The extended server status as the status window shows it: what the reply
+// The extended server status as the status window shows it (the push
+// dispatch's ExtendedStatusRecord carries the same fields): what the reply
 // to "GetExtServerStatus" and the push "ExtServerStatus" carry from field 4
 // on (number, server time, start time, sunrise, up-time text, two dates,
 // title, then "Name,Value" lines and "---Section" lines).
@@ -15,8 +16,8 @@ namespace zol {
 class ReplyFields;
 class RequestChannel;
 
-// Lines kept of one status (the push carries at most 128).
-inline constexpr std::size_t kMaxExtendedStatusLines = 128;
+// Lines the status window keeps of one status (a push carries at most 128).
+inline constexpr std::size_t kStatusWindowLineLimit = 128;
 
 struct ExtendedStatusReport {
     std::int32_t number = 0;

@@ -32,6 +32,10 @@ constexpr std::size_t kRowsPerTurn = 500;
 // between the check and the post.
 std::mutex gViewerLock;
 CRemoteAccessViewer* gViewer = nullptr;
+std::function<void(bool)>& OpenHook() {
+    static std::function<void(bool)> hook;
+    return hook;
+}
 
 }  // namespace
 
@@ -44,8 +48,12 @@ CRemoteAccessViewer* CRemoteAccessViewer::Open(QWidget* modalOwner) {
     CRemoteAccessViewer* viewer = Instance();
     if (viewer == nullptr) {
         viewer = new CRemoteAccessViewer(ToolWindowDpi());
-        std::lock_guard lock(gViewerLock);
-        gViewer = viewer;
+        {
+            std::lock_guard lock(gViewerLock);
+            gViewer = viewer;
+        }
+        if (OpenHook())
+            OpenHook()(true);
     }
     if (auto* owner = qobject_cast<QDialog*>(modalOwner);
         owner != nullptr && owner->isModal() && viewer->parentWidget() == nullptr) {
@@ -168,9 +176,18 @@ CRemoteAccessViewer::CRemoteAccessViewer(int dpi) : model_(kTraceHistoryLimit) {
 }
 
 CRemoteAccessViewer::~CRemoteAccessViewer() {
-    std::lock_guard lock(gViewerLock);
-    if (gViewer == this)
+    {
+        std::lock_guard lock(gViewerLock);
+        if (gViewer != this)
+            return;
         gViewer = nullptr;
+    }
+    if (OpenHook())
+        OpenHook()(false);
+}
+
+void CRemoteAccessViewer::SetOpenHook(std::function<void(bool)> hook) {
+    OpenHook() = std::move(hook);
 }
 
 bool CRemoteAccessViewer::event(QEvent* event) {

@@ -19,6 +19,7 @@
 
 #include <cstddef>
 #include <deque>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -45,6 +46,9 @@ class CRemoteAccessViewer : public QDialog {
     // (`modalOwner`) lives in that dialog's window while it runs, so that
     // it can be used at once, and becomes a window of its own afterwards.
     static CRemoteAccessViewer* Open(QWidget* modalOwner = nullptr);
+    // Called with true when a viewer opens and false when it closes (the
+    // app turns the link's trace copies on and off with it). UI thread.
+    static void SetOpenHook(std::function<void(bool open)> hook);
     // Hands a copy of `bytes` to the open viewer (TraceSent, TraceReceived
     // or TraceText); nothing when no viewer is open. Any thread; it never
     // blocks for longer than a copy. The viewer also takes these messages

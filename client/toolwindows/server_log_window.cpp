@@ -12,6 +12,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "client/core/app_messages.h"
 #include "client/core/client_settings.h"
 #include "client/core/zol_client_app.h"
 #include "client/model/server_error.h"
@@ -175,6 +176,25 @@ void CServerLogWindow::ShowEntries(const std::vector<ServerLogEntry>& entries) {
         rows.push_back(row);
     }
     table_->addTopLevelItems(rows);
+}
+
+bool CServerLogWindow::event(QEvent* event) {
+    AppMessageEvent* message = AppMessageEvent::From(event);
+    if (message == nullptr || message->Message() != AppMessage::LogAdd)
+        return QDialog::event(event);
+    const auto kind = static_cast<std::int32_t>(message->WParam());
+    const int shown = filter_->count() > 0 ? filter_->currentData().toInt() : -1;
+    auto* payload = message->PayloadAs<TextPayload>();
+    if (payload != nullptr && (shown == 0 || shown == kind)) {
+        auto* row = new QTreeWidgetItem;
+        row->setText(1,
+                     QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+        row->setText(2, KindName(kind));
+        row->setText(3, FromWindows1252(payload->text));
+        table_->insertTopLevelItem(0, row);
+        message_->clear();
+    }
+    return true;
 }
 
 void CServerLogWindow::done(int result) {

@@ -43,6 +43,12 @@ class CServerLogWindow : public QDialog {
     QTreeWidget* Table() const { return table_; }
     QString MessageText() const;
 
+  protected:
+    // A line the server announces while the window is open ("LogAdd",
+    // wParam its kind, the text as payload) goes on top when the filter
+    // shows its kind.
+    bool event(QEvent* event) override;
+
   public slots:
     // Keeps the filter and the column widths in the settings.
     void done(int result) override;

@@ -4,10 +4,12 @@
 
 #include <arpa/inet.h>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
+#include "client/core/app_messages.h"
 #include "client/core/client_settings.h"
 #include "client/model/tests/scripted_channel.h"
 #include "serverlink/connect_handshake.h"
@@ -53,6 +55,12 @@ TEST(ServerLogWindowTest, ShowsZolsimsLogNewestFirstWithItsFilters) {
     EXPECT_EQ(table->topLevelItem(2)->text(3), QStringLiteral("Motion in the garden"));
     EXPECT_EQ(table->topLevelItem(0)->text(2), QStringLiteral("Messages"));
     EXPECT_TRUE(window.MessageText().isEmpty());
+
+    // A line announced while the window is open goes on top.
+    PostAppMessage(&window, AppMessage::LogAdd, 3, 0, std::make_unique<TextPayload>("Gate open"));
+    QCoreApplication::sendPostedEvents(&window);
+    ASSERT_EQ(table->topLevelItemCount(), 4);
+    EXPECT_EQ(table->topLevelItem(0)->text(3), QStringLiteral("Gate open"));
 
     // Another filter asks again; nothing of kind 1 was logged.
     window.FilterBox()->setCurrentIndex(window.FilterBox()->findText(QStringLiteral("Commands")));

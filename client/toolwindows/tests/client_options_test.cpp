@@ -15,11 +15,11 @@
 #include <functional>
 
 #include "client/core/zol_client_app.h"
+#include "client/tests/temp_dir.h"
 #include "client/toolwindows/checked_number_edit.h"
 #include "client/toolwindows/settings_connection_page.h"
 #include "client/toolwindows/settings_status_bar_page.h"
 #include "client/toolwindows/settings_user_interface_page.h"
-#include "temp_dir.h"
 
 namespace zol {
 namespace {

@@ -61,6 +61,16 @@ TEST_F(RemoteAccessViewerTest, ABurstKeepsOnlyTheNewestRows) {
     EXPECT_EQ(model.Row(0).direction, TraceDirection::Received);
 }
 
+TEST(RemoteAccessViewerHookTest, TracingFollowsTheViewer) {
+    std::vector<bool> calls;
+    CRemoteAccessViewer::SetOpenHook([&calls](bool open) { calls.push_back(open); });
+    CRemoteAccessViewer* viewer = CRemoteAccessViewer::Open();
+    CRemoteAccessViewer::Open();  // already open: no second call
+    delete viewer;
+    CRemoteAccessViewer::SetOpenHook(nullptr);
+    EXPECT_EQ(calls, (std::vector<bool>{true, false}));
+}
+
 TEST_F(RemoteAccessViewerTest, PauseClearAndCopy) {
     CRemoteAccessViewer::Post(AppMessage::TraceSent, FieldList{"ZOLApp", "Ping"}.Message());
     CRemoteAccessViewer::Post(AppMessage::TraceText, "Left button DOWN");
