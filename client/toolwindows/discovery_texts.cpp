@@ -5,8 +5,7 @@
 namespace zol {
 
 std::string ServerFoundText(const std::string& address, int port) {
-    // The address is at most "255.255.255.255"; a longer one is cut by the
-    // size computation below, never overrun.
+    // Measured first, so any address fits.
     const int length = std::snprintf(nullptr, 0, kServerFoundFormat, address.c_str(), port);
     std::string text(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
     std::snprintf(text.data(), text.size() + 1, kServerFoundFormat, address.c_str(), port);
