@@ -20,5 +20,8 @@ inline constexpr const char* kDefaultUiLockCodeText = "629148305716";
 UiLockCode DecodeUiLockCode(std::string_view text);
 // 32 upper-case hexadecimal digits.
 std::string EncodeUiLockCode(const UiLockCode& code);
+// The MD5 digest (RFC 1321) of an unlock code as typed: what the lock code
+// keeps, and what an entered code is compared with.
+UiLockCode UnlockCodeDigest(std::string_view code);
 
 }  // namespace zol

@@ -134,6 +134,10 @@ bool CZOLClientApp::InitInstance(const QStringList& arguments) {
     return true;
 }
 
+int CZOLClientApp::SaveSettings() {
+    return settings_.Save(store_);
+}
+
 IconSetOptions CZOLClientApp::ThemeOptions() const {
     IconSetOptions options;
     // Fonts follow the main frame's DPI; before there is a frame, 96.

@@ -66,10 +66,15 @@ class CZOLClientApp {
     int ExitInstance();
 
     ClientSettings& Settings() { return settings_; }
+    // The settings file, for windows that keep their own layout in it.
+    RegistryStore& Store() { return store_; }
     // Publishes what worker threads read of the settings. Whoever changes
     // Settings() calls it afterwards (the settings pages on OK, a refused
     // server version turning AutoReconnect off).
     void SettingsChanged();
+    // Writes the settings to the settings file now (the options sheet's OK);
+    // 0, or -1 when the file could not be written.
+    int SaveSettings();
     // What the connection-watch task reads, from any thread.
     const PublishedWatchSettings& WatchSettingsChannel() const { return watchSettings_; }
     const EffectiveConnection& Connection() const { return connection_; }

@@ -141,20 +141,24 @@ int LoadModeAndScheduleNames(RequestChannel& channel, Design& design, std::strin
     return 0;
 }
 
+int ReadServerStatus(RequestChannel& channel, ServerStatus& status, std::string& failureText) {
+    LoadRequest request(channel, "ZOLApp.GetServerStatus", failureText);
+    ReplyFields reply;
+    if (int code = request.Exchange(FieldList{"ZOLApp", "GetServerStatus"}.Message(), &reply))
+        return code;
+    const std::int32_t state = reply.Number(4);
+    status.state = state == 1 ? 2 : state == 2 ? 3 : 1;
+    for (std::size_t i = 0; i < status.numbers.size(); ++i)
+        status.numbers[i] = reply.Number(5 + static_cast<std::int64_t>(i));
+    status.snapshot = {reply.DateTime(10), reply.DateTime(11), reply.DateTime(12),
+                       reply.DateTime(13)};
+    return 0;
+}
+
 int RequestServerStatus(RequestChannel& channel, std::string_view clientName, ServerStatus& status,
                         std::string& failureText) {
-    {
-        LoadRequest request(channel, "ZOLApp.GetServerStatus", failureText);
-        ReplyFields reply;
-        if (int code = request.Exchange(FieldList{"ZOLApp", "GetServerStatus"}.Message(), &reply))
-            return code;
-        const std::int32_t state = reply.Number(4);
-        status.state = state == 1 ? 2 : state == 2 ? 3 : 1;
-        for (std::size_t i = 0; i < status.numbers.size(); ++i)
-            status.numbers[i] = reply.Number(5 + static_cast<std::int64_t>(i));
-        status.snapshot = {reply.DateTime(10), reply.DateTime(11), reply.DateTime(12),
-                           reply.DateTime(13)};
-    }
+    if (int code = ReadServerStatus(channel, status, failureText))
+        return code;
     LoadRequest request(channel, "ZOLApp.SetClientOptions", failureText);
     return request.Exchange(
         FieldList{"ZOLApp", "SetClientOptions", kClientOptionsValue, clientName}.Message(),

@@ -49,6 +49,8 @@ int LoadDesign(RequestChannel& channel, int serverMajor, Design& design, std::st
                std::string& failureText);
 // "GetHomeModeNames" and "GetScheduleNames".
 int LoadModeAndScheduleNames(RequestChannel& channel, Design& design, std::string& failureText);
+// "GetServerStatus" alone (the server status window).
+int ReadServerStatus(RequestChannel& channel, ServerStatus& status, std::string& failureText);
 // "GetServerStatus", then "SetClientOptions" announcing `clientName`.
 int RequestServerStatus(RequestChannel& channel, std::string_view clientName, ServerStatus& status,
                         std::string& failureText);
