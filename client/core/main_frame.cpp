@@ -26,8 +26,12 @@
 #include "client/popups/control_popup_registry.h"
 #include "client/popups/ctui_status_bar.h"
 #include "client/popups/tui_system.h"
+#include "client/toolwindows/client_options_sheet.h"
 #include "client/toolwindows/password_dialog.h"
+#include "client/toolwindows/remote_access_viewer.h"
 #include "client/toolwindows/server_connect.h"
+#include "client/toolwindows/server_log_window.h"
+#include "client/toolwindows/server_status_window.h"
 #include "client/userdialogs/user_dialog_host.h"
 #include "client/userdialogs/user_dialog_request.h"
 #include "guibase/color_ref.h"
@@ -218,7 +222,9 @@ bool CMainFrame::event(QEvent* event) {
             return true;
         case AppMessage::TraceSent:
         case AppMessage::TraceReceived:
-            // For the remote access viewer, which registers when it exists.
+            // Copies of what went over the link, for the remote access viewer.
+            if (const auto* bytes = message->PayloadAs<TextPayload>())
+                CRemoteAccessViewer::Post(message->Message(), bytes->text);
             return true;
         default:
             return true;
@@ -239,7 +245,10 @@ void CMainFrame::OnUiCommand(int command, std::intptr_t argument) {
                 ConnectAndLoad(kConnectModeReconnect);
             return;
         case UiCommandCode::ClientOptions:
-            // The options pages are tool windows that come later: no-op.
+            if (ShowClientOptions(app_, this) == QDialog::Accepted) {
+                app_.SettingsEdited();
+                statusBar_->RefreshAfterOptions();
+            }
             return;
         case UiCommandCode::Exit:
             RequestExit();
@@ -264,9 +273,10 @@ void CMainFrame::OnUiCommand(int command, std::intptr_t argument) {
             Home();
             return;
         case UiCommandCode::ServerStatus:
+            ShowServerStatus(app_, this);
+            return;
         case UiCommandCode::LogView:
-            // The server status window and the log window are tool windows
-            // that come later: no-op.
+            ShowServerLog(app_, this, static_cast<int>(argument));
             return;
         default:
             // Commands above 12 are ignored.

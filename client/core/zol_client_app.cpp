@@ -11,6 +11,7 @@
 #include "client/core/process_launcher.h"
 #include "client/core/zol_client_doc.h"
 #include "client/display/zol_client_view.h"
+#include "client/toolwindows/remote_access_viewer.h"
 #include "guibase/dpi_scale.h"
 #include "guibase/windows1252_text.h"
 
@@ -62,6 +63,9 @@ CZOLClientApp::CZOLClientApp(Environment environment)
 }
 
 CZOLClientApp::~CZOLClientApp() {
+    // The viewer may outlive the frame; it must not call back into the app.
+    CRemoteAccessViewer::SetOpenHook(nullptr);
+    delete CRemoteAccessViewer::Instance();
     // No report of the link may reach a frame that is going.
     link_->CloseServerConnection();
     linkEvents_.SetTarget(nullptr);
@@ -122,8 +126,15 @@ bool CZOLClientApp::InitInstance(const QStringList& arguments) {
     frame_->show();
     frame_->repaint();
 
-    // 17: with /RAV the remote access viewer opens here once the tool
-    // windows exist.
+    // 17: the remote access viewer, with /RAV. While one is open the link
+    // copies what it sends and receives to it, and the tiles their traces.
+    CRemoteAccessViewer::SetOpenHook([this](bool open) {
+        linkEvents_.SetTracing(open);
+        if (frame_ && frame_->View())
+            frame_->View()->SetTraceWindow(open ? CRemoteAccessViewer::Instance() : nullptr);
+    });
+    if (openRemoteAccessViewer_)
+        CRemoteAccessViewer::Open();
 
     // 18: connect at once when asked to and the details are complete.
     if (settings_.autoConnect != 0 && ConnectionDetailsComplete(settings_, connection_)) {
@@ -148,6 +159,11 @@ IconSetOptions CZOLClientApp::ThemeOptions() const {
 
 void CZOLClientApp::SettingsChanged() {
     watchSettings_.Publish(WatchSettings::From(settings_));
+}
+
+void CZOLClientApp::SettingsEdited() {
+    connection_ = EffectiveConnection::FromSettings(settings_);
+    SettingsChanged();
 }
 
 void CZOLClientApp::ApplyConnectionSettings() {

@@ -72,6 +72,10 @@ class CZOLClientApp {
     // Settings() calls it afterwards (the settings pages on OK, a refused
     // server version turning AutoReconnect off).
     void SettingsChanged();
+    // After the options sheet saved new settings: the connection details
+    // follow them from the next connect on (the start's switches no longer
+    // apply), and the workers see them at once.
+    void SettingsEdited();
     // Writes the settings to the settings file now (the options sheet's OK);
     // 0, or -1 when the file could not be written.
     int SaveSettings();

@@ -14,6 +14,7 @@
 
 #include "client/core/app_messages.h"
 #include "client/core/client_settings.h"
+#include "client/core/main_frame.h"
 #include "client/core/zol_client_app.h"
 #include "client/model/server_error.h"
 #include "client/toolwindows/tool_window_look.h"
@@ -210,6 +211,9 @@ void CServerLogWindow::done(int result) {
 
 void ShowServerLog(CZOLClientApp& app, QWidget* parent, int kind) {
     CServerLogWindow window(app.Channel(), app.Settings(), kind, ToolWindowDpi(), parent);
+    // Lines the server pushes ("LogAdd") arrive while the window is open.
+    if (CMainFrame* frame = app.MainFrame())
+        frame->Registered().RegisterLogWindow(&window);
     window.show();
     window.Load();
     window.exec();
