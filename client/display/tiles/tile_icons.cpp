@@ -18,7 +18,9 @@
 #include "client/model/device_commands.h"
 #include "client/model/tile_requests.h"
 #include "client/model/user_reporter.h"
+#include "client/popups/control_popup_registry.h"
 #include "client/popups/open_control_popup.h"
+#include "client/userdialogs/user_ir_keypad.h"
 #include "guibase/windows1252_text.h"
 
 namespace zol {
@@ -356,8 +358,26 @@ void CTileIcons::OpenPopup(std::int32_t objectId) {
             again->irKeys = copy.irKeys;
             again->irKeysRead = copy.irKeysRead;
         }
-        TraceText("Infrared keypad for \"" + FullObjectName(copy) + "\" (" +
-                  std::to_string(copy.irKeys.size()) + " keys): no keypad window yet");
+        std::vector<IrKeypadEntry> entries;
+        for (const IrKey& key : copy.irKeys)
+            entries.push_back(IrKeypadEntry{key.keyName, key.caption, key.x, key.y, key.width,
+                                            key.height, key.isLabel != 0});
+        // Keys go to the object by id: it may be replaced while the keypad is open.
+        DisplayServices keyServices = services;
+        CUserIRKeypad keypad(
+            FullObjectName(copy), entries,
+            [keyServices, objectId](const std::string& keyName, bool firstPress) {
+                Design* current = keyServices.design ? keyServices.design() : nullptr;
+                const DesignObject* target =
+                    current != nullptr ? current->FindObject(objectId) : nullptr;
+                if (target != nullptr)
+                    DeviceCommands(*keyServices.channel, *keyServices.reporter)
+                        .SendInfrared(*target, keyName, firstPress);
+            },
+            services.screenDpi, View().window());
+        ControlPopups().Track(&keypad);
+        keypad.exec();
+        ControlPopups().Untrack(&keypad);
         return;
     }
     // Runs modally; the tile may be gone when it returns, and nothing of it
