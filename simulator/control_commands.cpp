@@ -71,6 +71,7 @@ Lines Help(SimServer&, const Words&, const std::string&) {
             "clients",
             "push <all|connection> <field>|<field>|...",
             "set <objectId|displayId> <member>=<value> ...",
+            "burst <all|connection> <count> <first objectId> [objects]",
             "pushstatus",
             "dialog <all|connection> <number|text|time|choice|keys|alert|other> [options]",
             "dialogreports",
@@ -258,6 +259,41 @@ Lines Set(SimServer& server, const Words& words, const std::string&) {
     return {"sent " + std::to_string(sent), kOk};
 }
 
+// Load tests: `count` "Update" pushes as fast as the sockets take them, each
+// setting the next of `objects` consecutive objects to a level that walks
+// 0 to 100, so that the last push of each object names its final level.
+Lines Burst(SimServer& server, const Words& words, const std::string&) {
+    constexpr int kMaxBurst = 10'000'000;
+    int target = 0;
+    int count = 0;
+    int first = 0;
+    int objects = 1;
+    if (words.size() < 4 || words.size() > 5 || !ParseTarget(words[1], target) ||
+        !ParseInt(words[2], count) || count < 1 || count > kMaxBurst ||
+        !ParseInt(words[3], first) ||
+        (words.size() == 5 && (!ParseInt(words[4], objects) || objects < 1))) {
+        return {Error("usage: burst <all|connection> <count 1-" + std::to_string(kMaxBurst) +
+                      "> <first objectId> [objects]")};
+    }
+    SimServerState& state = server.State();
+    std::vector<SimObject*> cycle;
+    for (int i = 0; i < objects; ++i) {
+        SimObject* object = state.design.FindObject(first + i);
+        if (object == nullptr) {
+            return {Error("no object " + std::to_string(first + i))};
+        }
+        cycle.push_back(object);
+    }
+    int sent = 0;
+    for (int k = 0; k < count; ++k) {
+        SimObject& object = *cycle[static_cast<std::size_t>(k % objects)];
+        object.level = k % 101;
+        sent += server.PushTo(target, EncodeObjectUpdate(object, state.design.designTimeStamp,
+                                                         state.config.versionMajor));
+    }
+    return {"sent " + std::to_string(sent), kOk};
+}
+
 Lines PushStatus(SimServer& server, const Words&, const std::string&) {
     SimServerState& state = server.State();
     server.Deliver({EncodeServerStatusPush(state.design), PushAudience::kEveryone}, 0);
@@ -415,6 +451,7 @@ std::vector<std::string> RunControlCommand(SimServer& server, const std::string&
         {"clients", Clients},
         {"push", Push},
         {"set", Set},
+        {"burst", Burst},
         {"requests", Requests},
         {"faults", Faults},
         {"fault", Fault},

@@ -49,6 +49,24 @@ TEST(ControlCommands, SetChangesObjectsAndDisplays) {
     EXPECT_EQ(RunControlCommand(server, "set 3 button16=1").back().rfind("ERR", 0), 0u);
 }
 
+TEST(ControlCommands, BurstWalksTheLevelsOfConsecutiveObjects) {
+    SimDesign design = SmallDesign();
+    SimObject second = design.objects[0];
+    second.objectId = 4;
+    design.objects.push_back(second);
+    SimServer server(std::move(design), SimConfig());
+    // Pushes 0..204: object 3 gets the even ones, the last 204 % 101 = 2;
+    // object 4 the odd ones, the last 203 % 101 = 1.
+    EXPECT_EQ(RunControlCommand(server, "burst all 205 3 2"),
+              (std::vector<std::string>{"sent 0", "OK"}));
+    EXPECT_EQ(server.State().design.objects[0].level, 2);
+    EXPECT_EQ(server.State().design.objects[1].level, 1);
+    for (const char* refused :
+         {"burst all 10 3 3", "burst all 0 3", "burst all 5 50", "burst none 5 3", "burst all 5"}) {
+        EXPECT_EQ(RunControlCommand(server, refused).back().rfind("ERR", 0), 0u) << refused;
+    }
+}
+
 TEST(ControlCommands, FaultsAndConfigurationAreSwitched) {
     SimServer server(SmallDesign(), SimConfig());
     EXPECT_EQ(RunControlCommand(server, "fault delay 250").back(), "OK");
