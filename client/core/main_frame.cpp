@@ -169,6 +169,10 @@ void CMainFrame::SetPushHooks(PushHooks hooks) {
                          app_.Settings(), std::move(hooks)});
 }
 
+std::uint64_t CMainFrame::UpdatesApplied() const {
+    return dispatcher_->UpdatesApplied();
+}
+
 void CMainFrame::SetScreenWaker(std::unique_ptr<ScreenWaker> waker) {
     waker_ = std::move(waker);
 }

@@ -91,6 +91,8 @@ class CMainFrame : public QMainWindow, public DispatchTarget, public StatusBarSo
     const std::array<std::int32_t, 5>& ServerStatusNumbers() const { return serverStatus_; }
 
     RegisteredWindows& Registered() { return registered_; }
+    // "Update" pushes applied since the last SetPushHooks.
+    std::uint64_t UpdatesApplied() const;
     // Where speech and sounds of pushes go (set by whoever owns them).
     void SetPushHooks(PushHooks hooks);
     void SetScreenWaker(std::unique_ptr<ScreenWaker> waker);
