@@ -10,6 +10,7 @@
 #include "simulator/control_escape.h"
 #include "simulator/design_entries.h"
 #include "simulator/field_builder.h"
+#include "simulator/push_burst.h"
 #include "simulator/push_effects.h"
 #include "simulator/sim_server.h"
 #include "simulator/status_messages.h"
@@ -259,9 +260,7 @@ Lines Set(SimServer& server, const Words& words, const std::string&) {
     return {"sent " + std::to_string(sent), kOk};
 }
 
-// Load tests: `count` "Update" pushes as fast as the sockets take them, each
-// setting the next of `objects` consecutive objects to a level that walks
-// 0 to 100, so that the last push of each object names its final level.
+// Load tests: a burst of "Update" pushes, sent from the event loop.
 Lines Burst(SimServer& server, const Words& words, const std::string&) {
     constexpr int kMaxBurst = 10'000'000;
     int target = 0;
@@ -275,23 +274,15 @@ Lines Burst(SimServer& server, const Words& words, const std::string&) {
         return {Error("usage: burst <all|connection> <count 1-" + std::to_string(kMaxBurst) +
                       "> <first objectId> [objects]")};
     }
-    SimServerState& state = server.State();
-    std::vector<SimObject*> cycle;
+    std::vector<int> ids;
     for (int i = 0; i < objects; ++i) {
-        SimObject* object = state.design.FindObject(first + i);
-        if (object == nullptr) {
+        if (server.State().design.FindObject(first + i) == nullptr) {
             return {Error("no object " + std::to_string(first + i))};
         }
-        cycle.push_back(object);
+        ids.push_back(first + i);
     }
-    int sent = 0;
-    for (int k = 0; k < count; ++k) {
-        SimObject& object = *cycle[static_cast<std::size_t>(k % objects)];
-        object.level = k % 101;
-        sent += server.PushTo(target, EncodeObjectUpdate(object, state.design.designTimeStamp,
-                                                         state.config.versionMajor));
-    }
-    return {"sent " + std::to_string(sent), kOk};
+    (new PushBurst(server, target, count, std::move(ids)))->Start();
+    return {"started " + std::to_string(count), kOk};
 }
 
 Lines PushStatus(SimServer& server, const Words&, const std::string&) {
