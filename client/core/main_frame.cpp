@@ -18,6 +18,7 @@
 #include "client/core/default_locations.h"
 #include "client/core/main_frame_requests.h"
 #include "client/core/notification_dispatcher.h"
+#include "client/core/push_queue.h"
 #include "client/core/screen_waker.h"
 #include "client/core/zol_client_app.h"
 #include "client/core/zol_client_doc.h"
@@ -37,6 +38,9 @@ namespace zol {
 
 namespace {
 
+// Pushes applied per turn of the event loop, at most, in milliseconds.
+constexpr int kPushSliceMs = 10;
+
 PlacementRect ToPlacementRect(const QRect& r) {
     return PlacementRect{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
 }
@@ -54,6 +58,14 @@ CMainFrame::CMainFrame(CZOLClientApp& app, int screenDpi)
     CreateClient();
     waker_ = std::make_unique<ScreenWaker>(app_.Programs());
     SetPushHooks({});
+    pushes_ = new PushQueue(
+        [this](std::uint64_t generation, std::string_view frame) {
+            // Pushes of an earlier connection describe a design and state
+            // that are gone.
+            if (generation == app_.LinkEvents().Generation())
+                dispatcher_->Dispatch(frame);
+        },
+        kPushSliceMs, this);
     timedReturn_.setSingleShot(true);
     connect(&timedReturn_, &QTimer::timeout, this, &CMainFrame::OnTimedReturn);
     deferred_.setInterval(200);
@@ -188,15 +200,18 @@ bool CMainFrame::event(QEvent* event) {
     AppMessageEvent* message = AppMessageEvent::From(event);
     if (message == nullptr)
         return QMainWindow::event(event);
+    // Every other message was posted after the pushes still waiting.
+    if (message->Message() != AppMessage::PushedMessage)
+        pushes_->Flush();
     switch (message->Message()) {
         case AppMessage::UiCommand:
             OnUiCommand(static_cast<int>(message->WParam()), message->LParam());
             return true;
         case AppMessage::PushedMessage:
-            // Pushes of an earlier connection describe a design and state
-            // that are gone.
-            if (CurrentConnection(*message))
-                dispatcher_->Dispatch(message->PayloadAs<LinkPayload>()->text);
+            if (CurrentConnection(*message)) {
+                LinkPayload* push = message->PayloadAs<LinkPayload>();
+                pushes_->Add(push->generation, std::move(push->text));
+            }
             return true;
         case AppMessage::ConnectionLost:
             // A late report of an earlier connection must not clear a live
