@@ -413,8 +413,9 @@ ConnectOutcome CMainFrame::StartServerConnection(int closeMode) {
     c.homePageEnable = s.homePageEnable != 0;
     c.homePageName = s.homePageName;
     c.tempDir = EffectiveTempDir(s);
-    const IconSetList& sets = app_.Themes().sets;
-    c.iconSets = [&sets](std::string_view name) { return FindIconSet(sets, name); };
+    // Looked up when the displays come: the theme pictures may still be
+    // loading meanwhile.
+    c.iconSets = [this](std::string_view name) { return FindIconSet(app_.Themes().sets, name); };
     c.turnLoop = [] { QCoreApplication::processEvents(QEventLoop::AllEvents); };
     const bool viaRelay = connection.useRelay != 0;
     c.beforeOpen = [this, viaRelay] {
