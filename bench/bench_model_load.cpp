@@ -10,9 +10,6 @@
 // of 20 tiles each. Both clients keep one connection for all their runs;
 // runs are interleaved so both see the same machine load.
 #include <arpa/inet.h>
-#include <netinet/in.h>
-#include <netinet/tcp.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -23,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/floor_client.h"
 #include "client/model/request_channel.h"
 #include "client/model/tests/load_sequence.h"
 #include "client/model/tests/model_fakes.h"
@@ -49,75 +47,6 @@ class RecordingChannel : public RequestChannel {
 
   private:
     RequestChannel& inner_;
-};
-
-// The floor: blocking loopback socket, write a request, read its reply.
-class FloorClient {
-  public:
-    bool Connect(int port) {
-        fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_port = htons(static_cast<std::uint16_t>(port));
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        int one = 1;
-        ::setsockopt(fd_, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
-        if (::connect(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0)
-            return false;
-        std::string reply;
-        return Write(FormatGreeting('F', OwnGreetingNumbers(ClientProgram::Gui))) &&
-               Read(16, reply);
-    }
-    ~FloorClient() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    // One request and its whole reply frame.
-    bool Exchange(const std::string& message) { return Write(message) && ReadFrame(); }
-
-  private:
-    bool Write(std::string_view bytes) {
-        while (!bytes.empty()) {
-            const ssize_t n = ::send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL);
-            if (n <= 0)
-                return false;
-            bytes.remove_prefix(static_cast<std::size_t>(n));
-        }
-        return true;
-    }
-    bool Read(std::size_t count, std::string& into) {
-        while (buffer_.size() < count) {
-            char chunk[65536];
-            const ssize_t n = ::recv(fd_, chunk, sizeof chunk, 0);
-            if (n <= 0)
-                return false;
-            buffer_.append(chunk, static_cast<std::size_t>(n));
-        }
-        into.assign(buffer_, 0, count);
-        buffer_.erase(0, count);
-        return true;
-    }
-    // A frame ends at the offset of the last header entry, the one before
-    // the four-blank terminator.
-    bool ReadFrame() {
-        std::size_t terminator;
-        while ((terminator = buffer_.find("    ")) == std::string::npos || terminator % 4 != 0) {
-            char chunk[65536];
-            const ssize_t n = ::recv(fd_, chunk, sizeof chunk, 0);
-            if (n <= 0)
-                return false;
-            buffer_.append(chunk, static_cast<std::size_t>(n));
-        }
-        const std::size_t length =
-            terminator == 0
-                ? 4
-                : static_cast<std::size_t>(std::atoi(buffer_.substr(terminator - 4, 4).c_str()));
-        std::string frame;
-        return Read(std::max(length, terminator + 4), frame);
-    }
-
-    int fd_ = -1;
-    std::string buffer_;
 };
 
 double Percentile(std::vector<double> values, double p) {
@@ -174,8 +103,9 @@ int Run(int runs) {
     RecordingChannel recording(channel);
     if (!loadOnce(channel) || !loadOnce(recording))
         return 1;
-    FloorClient floor;
-    if (!floor.Connect(port)) {
+    bench::FloorClient floor;
+    if (!floor.Connect(port) ||
+        !floor.Greet(FormatGreeting('F', OwnGreetingNumbers(ClientProgram::Gui)))) {
         std::fprintf(stderr, "floor client could not connect\n");
         return 1;
     }

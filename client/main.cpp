@@ -6,6 +6,12 @@
 //                                          once the first connect has ended
 //             [--screenshot-connect DIR]   save the connect window each time it
 //                                          changes (connect-NN.png)
+//             [--exit-when-shown]          print the time from process start to
+//                                          the home display shown, and quit
+//             [--exit-after-updates N]     quit once N "Update" pushes were
+//                                          applied, printing the longest
+//                                          event-loop gap
+//                                          (both: see measure_switches.h)
 #include <QApplication>
 #include <QDir>
 #include <QImage>
@@ -13,6 +19,7 @@
 
 #include "client/core/main_frame.h"
 #include "client/core/zol_client_app.h"
+#include "client/measure_switches.h"
 #include "client/toolwindows/server_connect.h"
 
 namespace {
@@ -87,6 +94,8 @@ int main(int argc, char* argv[]) {
     arguments.removeFirst();
     const QString screenshot = TakeOption(arguments, QStringLiteral("--screenshot"));
     const QString connectShots = TakeOption(arguments, QStringLiteral("--screenshot-connect"));
+    const bool exitWhenShown = arguments.removeAll(QStringLiteral("--exit-when-shown")) > 0;
+    const QString exitAfterUpdates = TakeOption(arguments, QStringLiteral("--exit-after-updates"));
 
     zol::CZOLClientApp app(zol::CZOLClientApp::DefaultEnvironment());
     if (!app.InitInstance(arguments))
@@ -96,6 +105,10 @@ int main(int argc, char* argv[]) {
         ArrangeConnectShots(qtApp, app, connectShots);
     if (!screenshot.isEmpty())
         ArrangeScreenshot(qtApp, app, screenshot);
+    if (exitWhenShown)
+        zol::ArrangeExitWhenShown(qtApp, app);
+    if (!exitAfterUpdates.isEmpty())
+        zol::ArrangeExitAfterUpdates(qtApp, app, exitAfterUpdates.toULongLong());
     int rc = qtApp.exec();
     int exitRc = app.ExitInstance();
     return rc != 0 ? rc : exitRc;

@@ -127,6 +127,10 @@ void ClientSession::Send(const std::string& bytes) {
     WriteNow(bytes);
 }
 
+qint64 ClientSession::Unsent() const {
+    return socket_->bytesToWrite() + static_cast<qint64>(drip_.size());
+}
+
 void ClientSession::DripOneByte() {
     dripScheduled_ = false;
     if (drip_.empty() || dropping_) {

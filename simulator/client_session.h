@@ -27,6 +27,8 @@ class ClientSession : public QObject {
 
     // Sends a push (or a reply) subject to the write faults.
     void Send(const std::string& bytes);
+    // Bytes written and not yet sent.
+    qint64 Unsent() const;
     // Closes the connection; the server forgets the session afterwards.
     void Drop();
 

@@ -10,6 +10,7 @@
 #include "simulator/control_escape.h"
 #include "simulator/design_entries.h"
 #include "simulator/field_builder.h"
+#include "simulator/push_burst.h"
 #include "simulator/push_effects.h"
 #include "simulator/sim_server.h"
 #include "simulator/status_messages.h"
@@ -71,6 +72,7 @@ Lines Help(SimServer&, const Words&, const std::string&) {
             "clients",
             "push <all|connection> <field>|<field>|...",
             "set <objectId|displayId> <member>=<value> ...",
+            "burst <all|connection> <count> <first objectId> [objects]",
             "pushstatus",
             "dialog <all|connection> <number|text|time|choice|keys|alert|other> [options]",
             "dialogreports",
@@ -258,6 +260,31 @@ Lines Set(SimServer& server, const Words& words, const std::string&) {
     return {"sent " + std::to_string(sent), kOk};
 }
 
+// Load tests: a burst of "Update" pushes, sent from the event loop.
+Lines Burst(SimServer& server, const Words& words, const std::string&) {
+    constexpr int kMaxBurst = 10'000'000;
+    int target = 0;
+    int count = 0;
+    int first = 0;
+    int objects = 1;
+    if (words.size() < 4 || words.size() > 5 || !ParseTarget(words[1], target) ||
+        !ParseInt(words[2], count) || count < 1 || count > kMaxBurst ||
+        !ParseInt(words[3], first) ||
+        (words.size() == 5 && (!ParseInt(words[4], objects) || objects < 1))) {
+        return {Error("usage: burst <all|connection> <count 1-" + std::to_string(kMaxBurst) +
+                      "> <first objectId> [objects]")};
+    }
+    std::vector<int> ids;
+    for (int i = 0; i < objects; ++i) {
+        if (server.State().design.FindObject(first + i) == nullptr) {
+            return {Error("no object " + std::to_string(first + i))};
+        }
+        ids.push_back(first + i);
+    }
+    (new PushBurst(server, target, count, std::move(ids)))->Start();
+    return {"started " + std::to_string(count), kOk};
+}
+
 Lines PushStatus(SimServer& server, const Words&, const std::string&) {
     SimServerState& state = server.State();
     server.Deliver({EncodeServerStatusPush(state.design), PushAudience::kEveryone}, 0);
@@ -415,6 +442,7 @@ std::vector<std::string> RunControlCommand(SimServer& server, const std::string&
         {"clients", Clients},
         {"push", Push},
         {"set", Set},
+        {"burst", Burst},
         {"requests", Requests},
         {"faults", Faults},
         {"fault", Fault},

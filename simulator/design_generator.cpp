@@ -107,11 +107,14 @@ std::string ParseGenerateSpec(const std::string& text, GenerateSpec& spec) {
             spec.displays = value;
         } else if (name == "tiles" && value <= kMaxGeneratedTiles) {
             spec.tilesPerDisplay = value;
+        } else if (name == "icons" && value <= kMaxGeneratedIcons) {
+            spec.icons = value;
         } else {
             return "unknown name or value too large: " + item + " (limits: objects " +
                    std::to_string(kMaxGeneratedObjects) + ", displays " +
                    std::to_string(kMaxGeneratedDisplays) + ", tiles " +
-                   std::to_string(kMaxGeneratedTiles) + ")";
+                   std::to_string(kMaxGeneratedTiles) + ", icons " +
+                   std::to_string(kMaxGeneratedIcons) + ")";
         }
     }
     return {};
@@ -155,6 +158,20 @@ SimDesign GenerateDesign(const GenerateSpec& spec) {
             display.tiles.push_back(MakeTile(t, display.displayId));
         }
         design.displays.push_back(std::move(display));
+    }
+    if (spec.icons > 0) {
+        SimDisplay icons;
+        icons.displayId = kFirstDisplayId + spec.displays;
+        icons.name = "Icons";
+        icons.caption = icons.name;
+        icons.iconName = "Display";
+        icons.clickAction = 2;
+        icons.displayKind = 0;
+        icons.layoutTheme = "Theme_110_110";
+        for (int k = 0; k < std::min(spec.icons, spec.objects); ++k) {
+            icons.objectIds.push_back(kFirstObjectId + k);
+        }
+        design.displays.push_back(std::move(icons));
     }
     return design;
 }

@@ -1,5 +1,7 @@
 #include "simulator/sim_server.h"
 
+#include <algorithm>
+
 #include <QHostAddress>
 #include <set>
 
@@ -62,7 +64,10 @@ void SimServer::ForgetSession(int connectionId) {
 }
 
 void SimServer::Deliver(const SimPush& push, int requesterId) {
-    for (const auto& [id, session] : sessions_) {
+    // A receiver that does not read is cut off by its send, which forgets
+    // its session: walk a copy.
+    const std::map<int, ClientSession*> receivers = sessions_;
+    for (const auto& [id, session] : receivers) {
         const SessionState& state = session->State();
         if (!state.greeted || !state.authorised) {
             continue;
@@ -79,7 +84,9 @@ void SimServer::Deliver(const SimPush& push, int requesterId) {
 
 int SimServer::PushTo(int connectionId, const std::string& message) {
     int count = 0;
-    for (const auto& [id, session] : sessions_) {
+    // A receiver cut off by its send is forgotten at once: walk a copy.
+    const std::map<int, ClientSession*> receivers = sessions_;
+    for (const auto& [id, session] : receivers) {
         const SessionState& state = session->State();
         // A client that has not given the password hears nothing of the house.
         if ((connectionId == 0 || id == connectionId) && state.greeted && state.authorised) {
@@ -101,6 +108,15 @@ int SimServer::DropConnections(int connectionId) {
         session->Drop();
     }
     return static_cast<int>(victims.size());
+}
+
+qint64 SimServer::LargestBacklog(int connectionId) const {
+    qint64 largest = 0;
+    for (const auto& [id, session] : sessions_) {
+        if (connectionId == 0 || id == connectionId)
+            largest = std::max(largest, session->Unsent());
+    }
+    return largest;
 }
 
 std::vector<SimServer::ClientInfo> SimServer::Clients() const {

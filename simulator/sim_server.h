@@ -41,6 +41,8 @@ class SimServer : public QObject {
     // when one is demanded (0: to all such). Returns how many connections it
     // went to.
     int PushTo(int connectionId, const std::string& message);
+    // The most bytes written to one connection (0: of all) and not yet sent.
+    qint64 LargestBacklog(int connectionId) const;
     // Closes one connection (0: all). Returns how many were closed.
     int DropConnections(int connectionId);
 

@@ -18,6 +18,7 @@
 #include "client/core/default_locations.h"
 #include "client/core/main_frame_requests.h"
 #include "client/core/notification_dispatcher.h"
+#include "client/core/push_queue.h"
 #include "client/core/screen_waker.h"
 #include "client/core/zol_client_app.h"
 #include "client/core/zol_client_doc.h"
@@ -43,6 +44,9 @@ namespace zol {
 
 namespace {
 
+// Pushes applied per turn of the event loop, at most, in milliseconds.
+constexpr int kPushSliceMs = 10;
+
 PlacementRect ToPlacementRect(const QRect& r) {
     return PlacementRect{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
 }
@@ -63,6 +67,14 @@ CMainFrame::CMainFrame(CZOLClientApp& app, int screenDpi)
     SetPushHooks(
         PushHooks{[this](const SpeechPush& speech) { app_.Speech().Queue(speech); },
                   [this](const std::filesystem::path& sound) { app_.Sounds().Play(sound); }});
+    pushes_ = new PushQueue(
+        [this](std::uint64_t generation, std::string_view frame) {
+            // Pushes of an earlier connection describe a design and state
+            // that are gone.
+            if (generation == app_.LinkEvents().Generation())
+                dispatcher_->Dispatch(frame);
+        },
+        kPushSliceMs, this);
     timedReturn_.setSingleShot(true);
     connect(&timedReturn_, &QTimer::timeout, this, &CMainFrame::OnTimedReturn);
     deferred_.setInterval(200);
@@ -180,6 +192,10 @@ void CMainFrame::SetPushHooks(PushHooks hooks) {
                          app_.Settings(), std::move(hooks)});
 }
 
+std::uint64_t CMainFrame::UpdatesApplied() const {
+    return dispatcher_->UpdatesApplied();
+}
+
 void CMainFrame::SetScreenWaker(std::unique_ptr<ScreenWaker> waker) {
     waker_ = std::move(waker);
 }
@@ -195,15 +211,18 @@ bool CMainFrame::event(QEvent* event) {
     AppMessageEvent* message = AppMessageEvent::From(event);
     if (message == nullptr)
         return QMainWindow::event(event);
+    // Every other message was posted after the pushes still waiting.
+    if (message->Message() != AppMessage::PushedMessage)
+        pushes_->Flush();
     switch (message->Message()) {
         case AppMessage::UiCommand:
             OnUiCommand(static_cast<int>(message->WParam()), message->LParam());
             return true;
         case AppMessage::PushedMessage:
-            // Pushes of an earlier connection describe a design and state
-            // that are gone.
-            if (CurrentConnection(*message))
-                dispatcher_->Dispatch(message->PayloadAs<LinkPayload>()->text);
+            if (CurrentConnection(*message)) {
+                LinkPayload* push = message->PayloadAs<LinkPayload>();
+                pushes_->Add(push->generation, std::move(push->text));
+            }
             return true;
         case AppMessage::ConnectionLost:
             // A late report of an earlier connection must not clear a live
@@ -411,8 +430,9 @@ ConnectOutcome CMainFrame::StartServerConnection(int closeMode) {
     c.homePageEnable = s.homePageEnable != 0;
     c.homePageName = s.homePageName;
     c.tempDir = EffectiveTempDir(s);
-    const IconSetList& sets = app_.Themes().sets;
-    c.iconSets = [&sets](std::string_view name) { return FindIconSet(sets, name); };
+    // Looked up when the displays come: the theme pictures may still be
+    // loading meanwhile.
+    c.iconSets = [this](std::string_view name) { return FindIconSet(app_.Themes().sets, name); };
     c.turnLoop = [] { QCoreApplication::processEvents(QEventLoop::AllEvents); };
     const bool viaRelay = connection.useRelay != 0;
     c.beforeOpen = [this, viaRelay] {

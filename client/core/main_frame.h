@@ -9,7 +9,9 @@
 // While a connect runs, connect commands and show requests are dropped and
 // an exit waits until the sequence returns; an exit or a reset asked for by
 // the server during a modal box waits for the outer loop; a show request
-// that arrives while a display is being shown is queued behind it.
+// that arrives while a display is being shown is queued behind it. Pushes
+// are applied in order through a PushQueue, a few milliseconds per turn of
+// the loop, and all before any later message to the frame.
 //
 // Thread-safety: the user-interface thread only.
 #pragma once
@@ -45,6 +47,7 @@ class CZOLClientApp;
 class CZOLClientView;
 class ConnectionWatch;
 class NotificationDispatcher;
+class PushQueue;
 class ScreenWaker;
 struct ConnectOutcome;
 
@@ -91,6 +94,8 @@ class CMainFrame : public QMainWindow, public DispatchTarget, public StatusBarSo
     const std::array<std::int32_t, 5>& ServerStatusNumbers() const { return serverStatus_; }
 
     RegisteredWindows& Registered() { return registered_; }
+    // "Update" pushes applied since the last SetPushHooks.
+    std::uint64_t UpdatesApplied() const;
     // Where speech and sounds of pushes go (set by whoever owns them).
     void SetPushHooks(PushHooks hooks);
     void SetScreenWaker(std::unique_ptr<ScreenWaker> waker);
@@ -183,6 +188,7 @@ class CMainFrame : public QMainWindow, public DispatchTarget, public StatusBarSo
 
     RegisteredWindows registered_;
     std::unique_ptr<NotificationDispatcher> dispatcher_;
+    PushQueue* pushes_ = nullptr;  // owned as a child
     std::unique_ptr<ScreenWaker> waker_;
     std::unique_ptr<ConnectionWatch> watch_;
     QPointer<CServerConnect> connectDialog_;

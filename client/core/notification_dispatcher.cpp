@@ -126,12 +126,14 @@ void NotificationDispatcher::Update(const ReplyFields& f) {
             }
         }
         PostAppMessage(ControlPopups().OpenPopup(), AppMessage::ObjectChanged, 0, id);
+        ++updatesApplied_;
     } else if (DisplayRecord* display = design.FindDisplay(id)) {
         display->level = f.Number(5);
         display->ownIconName = f.Text(j);
         display->caption = f.Text(j + 1);
         display->ownLevel = f.Number(j + 2);
         design.loadedDesignTime = f.Text(j + 3);
+        ++updatesApplied_;
     }
     s_.target.ObjectChanged(id);
 }

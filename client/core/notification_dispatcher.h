@@ -7,6 +7,7 @@
 // Thread-safety: the user-interface thread only, one push at a time.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string_view>
 
@@ -39,6 +40,9 @@ class NotificationDispatcher {
 
     void Dispatch(std::string_view message);
 
+    // "Update" pushes that found their object or display (load checks).
+    std::uint64_t UpdatesApplied() const { return updatesApplied_; }
+
     // Where "ClientOperation" 2 writes its restart file.
     static std::filesystem::path RestartFilePath(const std::filesystem::path& tempDir);
 
@@ -58,6 +62,7 @@ class NotificationDispatcher {
     void RunProgram(const ReplyFields& f);
 
     DispatchServices s_;
+    std::uint64_t updatesApplied_ = 0;
 };
 
 }  // namespace zol

@@ -15,6 +15,18 @@ constexpr const char* kRequiredThemes[] = {"Theme_36_36", "Theme_54_54", "Theme_
 
 ThemeFolderList EnumerateThemeFolders(const std::filesystem::path& themeDir,
                                       const IconSetOptions& options) {
+    ThemeFolderList list = ListThemeFolders(themeDir, options);
+    LoadThemePictures(list, options);
+    return list;
+}
+
+void LoadThemePictures(ThemeFolderList& list, const IconSetOptions& options) {
+    for (const auto& set : list.sets)
+        LoadIconSetPictures(*set, options);
+}
+
+ThemeFolderList ListThemeFolders(const std::filesystem::path& themeDir,
+                                 const IconSetOptions& options) {
     ThemeFolderList list;
     std::error_code ec;
     std::filesystem::directory_iterator it(themeDir, ec);
@@ -29,8 +41,8 @@ ThemeFolderList EnumerateThemeFolders(const std::filesystem::path& themeDir,
             continue;
         auto set = std::make_unique<IconSet>();
         set->name = Windows1252FromPath(it->path().filename());
-        if (LoadIconSet(*set, it->path(), options) == 0)
-            InsertIconSet(list.sets, std::move(set));
+        LoadIconSetMetrics(*set, it->path(), options);
+        InsertIconSet(list.sets, std::move(set));
     }
     return list;
 }

@@ -19,6 +19,13 @@ struct ThemeFolderList {
 ThemeFolderList EnumerateThemeFolders(const std::filesystem::path& themeDir,
                                       const IconSetOptions& options = {});
 
+// The same in two steps: the sets with their metrics and fonts (the
+// user-interface thread), then their pictures (any one thread, while
+// nothing else looks at the sets).
+ThemeFolderList ListThemeFolders(const std::filesystem::path& themeDir,
+                                 const IconSetOptions& options);
+void LoadThemePictures(ThemeFolderList& list, const IconSetOptions& options);
+
 // "Can't locate Theme_36_36!  Check the install" and the like, for each of
 // the required themes missing from a listed folder, in the required order;
 // nothing when the folder could not be listed.

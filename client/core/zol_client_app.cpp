@@ -5,6 +5,8 @@
 #include <QMessageBox>
 #include <QScreen>
 
+#include <utility>
+
 #include "client/core/app_messages.h"
 #include "client/core/default_locations.h"
 #include "client/core/main_frame.h"
@@ -63,6 +65,7 @@ CZOLClientApp::CZOLClientApp(Environment environment)
 }
 
 CZOLClientApp::~CZOLClientApp() {
+    Themes();
     // The viewer may outlive the frame; it must not call back into the app.
     CRemoteAccessViewer::SetOpenHook(nullptr);
     delete CRemoteAccessViewer::Instance();
@@ -183,11 +186,25 @@ void CZOLClientApp::ApplyConnectionSettings() {
 }
 
 void CZOLClientApp::EnumerateThemes() {
-    themes_ = EnumerateThemeFolders(EffectiveThemeDir(settings_), ThemeOptions());
+    const IconSetOptions options = ThemeOptions();
+    themes_ = ListThemeFolders(EffectiveThemeDir(settings_), options);
+    // Decoding the pictures is the longest part of start-up; nothing needs
+    // them before the connect looks up the displays' icon sets.
+    themePictures_ = std::thread([this, options] { LoadThemePictures(themes_, options); });
     for (const std::string& message : MissingThemeMessages(themes_)) {
         if (environment_.warningBox)
             environment_.warningBox(FromWindows1252(message));
     }
+}
+
+const ThemeFolderList& CZOLClientApp::Themes() const {
+    if (themePictures_.joinable())
+        themePictures_.join();
+    return themes_;
+}
+
+ThemeFolderList& CZOLClientApp::Themes() {
+    return const_cast<ThemeFolderList&>(std::as_const(*this).Themes());
 }
 
 int CZOLClientApp::ScreenDpi() const {
@@ -224,6 +241,7 @@ int CZOLClientApp::ExitInstance() {
     linkEvents_.SetTarget(nullptr);
     frame_.reset();
     // Free the theme list.
+    Themes();
     themes_ = ThemeFolderList();
     // Stop the speech task.
     speech_.Stop();

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <thread>
 #include <vector>
 
 #include "client/core/client_settings.h"
@@ -85,8 +86,10 @@ class CZOLClientApp {
     // The password a connect was accepted with (empty after a refusal), for
     // the next connect of this run.
     void RememberPassword(std::string password) { connection_.password = std::move(password); }
-    const ThemeFolderList& Themes() const { return themes_; }
-    ThemeFolderList& Themes() { return themes_; }
+    // The theme folders; their pictures load on a thread of their own from
+    // start-up on, and the first look here waits for them.
+    const ThemeFolderList& Themes() const;
+    ThemeFolderList& Themes();
     // What loading (or reloading) an icon set takes from the program.
     IconSetOptions ThemeOptions() const;
     const LocaleFormats& Formats() const { return formats_; }
@@ -133,6 +136,8 @@ class CZOLClientApp {
     PublishedWatchSettings watchSettings_;
     EffectiveConnection connection_;
     ThemeFolderList themes_;
+    // Loads the pictures of `themes_` while start-up and the connect go on.
+    mutable std::thread themePictures_;
     LocaleFormats formats_;
     GreetingNumbers version_{};
     SpeechOutput speech_;

@@ -4,6 +4,10 @@
 #include <QString>
 
 #include <algorithm>
+#include <atomic>
+#include <functional>
+#include <thread>
+#include <vector>
 
 #include "client/model/profile_file.h"
 #include "client/model/theme_icon_files.h"
@@ -68,6 +72,25 @@ bool LoadIcon(const IconSet& set, const IconFiles& files, std::uint32_t backgrou
            load(files.dimFile, icon.dim);
 }
 
+// Runs work(0) to work(count - 1) on this thread and a few helpers: the
+// pictures of a set decode independently of each other.
+void DecodeInParallel(std::size_t count, const std::function<void(std::size_t)>& work) {
+    constexpr unsigned kMaxHelpers = 3;
+    std::atomic<std::size_t> next{0};
+    auto drain = [&] {
+        for (std::size_t i; (i = next.fetch_add(1)) < count;)
+            work(i);
+    };
+    const unsigned helpers =
+        std::min<unsigned>(kMaxHelpers, std::max(1u, std::thread::hardware_concurrency()) - 1);
+    std::vector<std::thread> threads;
+    for (unsigned i = 0; i < helpers && i + 1 < count; ++i)
+        threads.emplace_back(drain);
+    drain();
+    for (std::thread& thread : threads)
+        thread.join();
+}
+
 // The numbers the image list gave the pictures: icon by icon, off, on, dim.
 void NumberPictures(IconSet& set) {
     std::int32_t next = 0;
@@ -82,23 +105,61 @@ void NumberPictures(IconSet& set) {
 }  // namespace
 
 int LoadIconSet(IconSet& set, const std::filesystem::path& folder, const IconSetOptions& options) {
+    LoadIconSetMetrics(set, folder, options);
+    LoadIconSetPictures(set, options);
+    return 0;
+}
+
+void LoadIconSetMetrics(IconSet& set, const std::filesystem::path& folder,
+                        const IconSetOptions& options) {
     set.icons.clear();
     set.fonts = {};
     ReadThemeFile(set, folder);
     MakeFonts(set, options.dpi);
     set.folder = folder.string();
+}
 
+void LoadIconSetPictures(IconSet& set, const IconSetOptions& options) {
+    const std::filesystem::path folder(set.folder);
     const std::int64_t pictureBytes = std::int64_t{set.cxStandard} * set.cyStandard * 4;
+    auto picturesOf = [](const IconFiles& files) {
+        return 1 + !files.onFile.empty() + !files.dimFile.empty();
+    };
+    const std::vector<IconFiles> candidates = MatchIconFiles(ListFolderFiles(folder));
     std::int64_t budget = kMaxIconSetPictureBytes;
-    for (const IconFiles& files : MatchIconFiles(ListFolderFiles(folder))) {
-        const int pictures = 1 + !files.onFile.empty() + !files.dimFile.empty();
-        if (set.icons.size() == kMaxThemeIcons || budget < pictures * pictureBytes)
+    std::size_t next = 0;
+    bool full = false;
+    // In rounds of the icons that fit should all of them load: the result
+    // is that of loading one by one, and nothing past the limits is decoded.
+    while (!full && next < candidates.size()) {
+        std::size_t end = next;
+        std::int64_t roundBudget = budget;
+        std::size_t roundCount = set.icons.size();
+        while (end < candidates.size() && roundCount < kMaxThemeIcons &&
+               roundBudget >= picturesOf(candidates[end]) * pictureBytes) {
+            roundBudget -= picturesOf(candidates[end]) * pictureBytes;
+            ++roundCount;
+            ++end;
+        }
+        if (end == next)
             break;
-        ThemeIcon icon;
-        if (!LoadIcon(set, files, options.backgroundColor, icon))
-            continue;
-        budget -= pictures * pictureBytes;
-        set.icons.push_back(std::move(icon));
+        std::vector<ThemeIcon> icons(end - next);
+        std::vector<char> loaded(end - next, 0);
+        DecodeInParallel(icons.size(), [&](std::size_t i) {
+            loaded[i] = LoadIcon(set, candidates[next + i], options.backgroundColor, icons[i]);
+        });
+        for (std::size_t i = 0; i < icons.size(); ++i) {
+            const int pictures = picturesOf(candidates[next + i]);
+            if (set.icons.size() == kMaxThemeIcons || budget < pictures * pictureBytes) {
+                full = true;
+                break;
+            }
+            if (loaded[i] == 0)
+                continue;
+            budget -= pictures * pictureBytes;
+            set.icons.push_back(std::move(icons[i]));
+        }
+        next = end;
     }
     // Stable: of icons with equal names the first made stays first, as
     // inserting each before the first greater name keeps them.
@@ -106,7 +167,6 @@ int LoadIconSet(IconSet& set, const std::filesystem::path& folder, const IconSet
         set.icons.begin(), set.icons.end(),
         [](const ThemeIcon& a, const ThemeIcon& b) { return LessNoCase(a.name, b.name); });
     NumberPictures(set);
-    return 0;
 }
 
 int ReloadIconSet(IconSet& set, const IconSetOptions& options) {

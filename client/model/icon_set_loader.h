@@ -31,6 +31,15 @@ inline constexpr std::int64_t kMaxIconSetPictureBytes = std::int64_t{256} << 20;
 int LoadIconSet(IconSet& set, const std::filesystem::path& folder,
                 const IconSetOptions& options = {});
 
+// The two halves of LoadIconSet. The first drops what an earlier load made
+// and reads "theme.txt" and makes the fonts (Qt fonts: the user-interface
+// thread); the second loads the icons from the set's folder. The pictures
+// touch nothing but `set.icons`, so another thread may load them while
+// nothing else looks at the set.
+void LoadIconSetMetrics(IconSet& set, const std::filesystem::path& folder,
+                        const IconSetOptions& options);
+void LoadIconSetPictures(IconSet& set, const IconSetOptions& options);
+
 // Loads the set again from its own folder, in place: pointers to the set
 // stay valid, its icons and fonts are new.
 int ReloadIconSet(IconSet& set, const IconSetOptions& options);

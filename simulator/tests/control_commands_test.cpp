@@ -7,6 +7,7 @@
 #include "router_harness.h"
 #include "simulator/control_commands.h"
 #include "simulator/control_escape.h"
+#include "simulator/push_burst.h"
 #include "simulator/sim_server.h"
 #include "simulator/user_dialog_pushes.h"
 
@@ -47,6 +48,29 @@ TEST(ControlCommands, SetChangesObjectsAndDisplays) {
     EXPECT_EQ(RunControlCommand(server, "set 3 level=high").back().rfind("ERR", 0), 0u);
     EXPECT_EQ(RunControlCommand(server, "set 99 level=1").back().rfind("ERR", 0), 0u);
     EXPECT_EQ(RunControlCommand(server, "set 3 button16=1").back().rfind("ERR", 0), 0u);
+}
+
+TEST(ControlCommands, BurstWalksTheLevelsOfConsecutiveObjects) {
+    SimDesign design = SmallDesign();
+    SimObject second = design.objects[0];
+    second.objectId = 4;
+    design.objects.push_back(second);
+    SimServer server(std::move(design), SimConfig());
+    for (const char* refused :
+         {"burst all 10 3 3", "burst all 0 3", "burst all 5 50", "burst none 5 3", "burst all 5"}) {
+        EXPECT_EQ(RunControlCommand(server, refused).back().rfind("ERR", 0), 0u) << refused;
+    }
+    EXPECT_EQ(RunControlCommand(server, "burst all 10 3 2"),
+              (std::vector<std::string>{"started 10", "OK"}));
+    // Pushes 0..2204 in slices: object 3 gets the even ones, the last
+    // 2204 % 101 = 83; object 4 the odd ones, the last 2203 % 101 = 82.
+    PushBurst burst(server, 0, 2205, {3, 4});
+    int slices = 1;
+    while (burst.SendSlice())
+        ++slices;
+    EXPECT_EQ(slices, 3);
+    EXPECT_EQ(server.State().design.objects[0].level, 83);
+    EXPECT_EQ(server.State().design.objects[1].level, 82);
 }
 
 TEST(ControlCommands, FaultsAndConfigurationAreSwitched) {

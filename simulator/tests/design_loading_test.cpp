@@ -194,6 +194,7 @@ TEST(DesignGenerator, ParsesItsSpecAndBuildsAValidDesign) {
     EXPECT_NE(ParseGenerateSpec("objects=-1", spec), "");
     EXPECT_NE(ParseGenerateSpec("rooms=3", spec), "");
     EXPECT_NE(ParseGenerateSpec("tiles=1000", spec), "");
+    EXPECT_NE(ParseGenerateSpec("icons=100000", spec), "");
 
     const SimDesign design = GenerateDesign({300, 7, 9});
     EXPECT_EQ(design.objects.size(), 300u);
@@ -204,6 +205,19 @@ TEST(DesignGenerator, ParsesItsSpecAndBuildsAValidDesign) {
     ValidateDesign(design, result);
     EXPECT_TRUE(result.ok) << result.error;
     EXPECT_TRUE(result.warnings.empty());
+}
+
+TEST(DesignGenerator, TheLargestIconDisplayFitsOneReply) {
+    GenerateSpec spec;
+    ASSERT_EQ(ParseGenerateSpec("objects=5000,displays=2,icons=800", spec), "");
+    const SimDesign design = GenerateDesign(spec);
+    ASSERT_EQ(design.displays.size(), 3u);
+    EXPECT_EQ(design.displays[2].name, "Icons");
+    EXPECT_EQ(design.displays[2].objectIds.size(), 800u);
+    DesignLoadResult result;
+    result.ok = true;
+    ValidateDesign(design, result);
+    EXPECT_TRUE(result.ok) << result.error;
 }
 
 }  // namespace

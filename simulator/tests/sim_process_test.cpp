@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 #include <set>
+#include <thread>
 
 #include "simulator/tests/link_fixture.h"
 #include "simulator/tests/raw_client.h"
@@ -465,6 +466,29 @@ TEST_F(SimProcessTest, ClientThatNeverReadsIsCutOffAndOthersAreServed) {
         cutOff = cutOff || line.find("not reading its replies") != std::string::npos;
     }
     EXPECT_TRUE(cutOff);
+}
+
+TEST_F(SimProcessTest, BurstCutsOffAClientThatDoesNotReadAndZolsimGoesOn) {
+    StartSim({"--generate", "objects=20"});
+    RawClient greedy;
+    ASSERT_TRUE(greedy.Connect(sim_.Port()));
+    ASSERT_EQ(greedy.Greet().substr(0, 4), "ZOL0");
+    // About 50 MB of pushes to connection 1, which never reads them.
+    ASSERT_TRUE(control_.Ok("burst 1 500000 1001 1"));
+    // Reading now would make it a reader: first wait for the cut-off.
+    bool cutOff = false;
+    for (int i = 0; i < 600 && !cutOff; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        for (const std::string& line : control_.Command("requests"))
+            cutOff = cutOff || line.find("not reading its replies") != std::string::npos;
+    }
+    EXPECT_TRUE(cutOff);
+    RawClient polite;
+    ASSERT_TRUE(polite.Connect(sim_.Port()));
+    polite.Greet();
+    std::vector<FieldValue> reply;
+    ASSERT_EQ(DecodeFieldList(polite.Request({"ZOLApp", "Ping", "5"}), reply), kFieldListOk);
+    EXPECT_EQ(reply.at(0).number, 0);
 }
 
 }  // namespace
