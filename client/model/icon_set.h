@@ -43,15 +43,26 @@ inline constexpr std::size_t kMaxThemeFontFaceLength = 63;
 // The set that lays a display out unless its entry names another.
 inline constexpr std::string_view kDefaultLayoutTheme = "Theme_110_110";
 
-// One picture of an icon (its on, off or dim state).
+// Where a picture not decoded yet comes from (see theme_picture.h).
+struct ThemePictureSource;
+
+// One picture of an icon (its on, off or dim state). A loaded set has read
+// only the head of each file (its size); the pixels are decoded when the
+// picture is first drawn, as a panel shows few of a theme's pictures.
 struct ThemePicture {
-    std::int32_t imageIndex = -1;           // -1: the icon has no such picture
-    std::shared_ptr<const QImage> picture;  // cxStandard x cyStandard, premultiplied ARGB32
-    std::int32_t originalWidth = 0;         // of the file, before it was fitted
+    std::int32_t imageIndex = -1;  // -1: the icon has no such picture
+    // cxStandard x cyStandard, premultiplied ARGB32; null until Image()
+    // decoded it (or when it was made in memory).
+    mutable std::shared_ptr<const QImage> picture;
+    std::shared_ptr<const ThemePictureSource> source;  // null once decoded
+    std::int32_t originalWidth = 0;                    // of the file, before it was fitted
     std::int32_t originalHeight = 0;
     std::string path;
 
-    bool Present() const { return picture != nullptr; }
+    bool Present() const { return picture != nullptr || source != nullptr; }
+    // The picture, decoded on first use; a file that turns out broken then
+    // gives a square of the background colour. Null when not Present().
+    const std::shared_ptr<const QImage>& Image() const;
 };
 
 struct ThemeIcon {

@@ -30,16 +30,33 @@ QImage FitThemePicture(const QImage& image, int cx, int cy, std::uint32_t backgr
     return square;
 }
 
-bool LoadThemePicture(const std::filesystem::path& path, int cx, int cy,
-                      std::uint32_t backgroundColor, ThemePicture& picture) {
-    QImageReader reader(QString::fromStdString(path.string()));
+namespace {
+
+void PrepareReader(QImageReader& reader) {
     // Formats that cannot tell their size before decoding still stop at
     // the allocation limit.
     reader.setAllocationLimit(kMaxThemePictureMegabytes);
+}
+
+}  // namespace
+
+bool LoadThemePicture(const std::filesystem::path& path, int cx, int cy,
+                      std::uint32_t backgroundColor, ThemePicture& picture) {
+    QImageReader reader(QString::fromStdString(path.string()));
+    PrepareReader(reader);
+    ThemePictureSource source{path, cx, cy, backgroundColor};
     const QSize size = reader.size();
-    if (size.isValid() &&
-        (size.width() > kMaxThemePictureSide || size.height() > kMaxThemePictureSide))
-        return false;
+    if (size.isValid()) {
+        if (size.width() > kMaxThemePictureSide || size.height() > kMaxThemePictureSide ||
+            size.isEmpty())
+            return false;
+        picture.originalWidth = size.width();
+        picture.originalHeight = size.height();
+        picture.picture.reset();
+        picture.source = std::make_shared<const ThemePictureSource>(std::move(source));
+        picture.path = path.string();
+        return true;
+    }
     QImage image;
     if (!reader.read(&image) || image.isNull())
         return false;
@@ -47,8 +64,24 @@ bool LoadThemePicture(const std::filesystem::path& path, int cx, int cy,
     picture.originalHeight = image.height();
     picture.picture =
         std::make_shared<const QImage>(FitThemePicture(image, cx, cy, backgroundColor));
+    picture.source.reset();
     picture.path = path.string();
     return true;
+}
+
+const std::shared_ptr<const QImage>& ThemePicture::Image() const {
+    if (picture == nullptr && source != nullptr) {
+        QImageReader reader(QString::fromStdString(source->path.string()));
+        PrepareReader(reader);
+        // A file changed or damaged since its head was read leaves a null
+        // image: the icon keeps its place and shows the background.
+        QImage image;
+        if (!reader.read(&image))
+            image = QImage();
+        picture = std::make_shared<const QImage>(
+            FitThemePicture(image, source->cx, source->cy, source->backgroundColor));
+    }
+    return picture;
 }
 
 }  // namespace zol

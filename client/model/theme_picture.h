@@ -24,8 +24,18 @@ inline constexpr int kMaxThemePictureMegabytes = 64;
 // converted.
 QImage FitThemePicture(const QImage& image, int cx, int cy, std::uint32_t backgroundColor);
 
-// Loads `path` (PNG, BMP, JPEG, GIF or TIFF) into `picture`: false, with
-// `picture` unchanged, when the file does not load.
+// What ThemePicture::Image() needs to decode a picture later.
+struct ThemePictureSource {
+    std::filesystem::path path;
+    int cx = 0;
+    int cy = 0;
+    std::uint32_t backgroundColor = 0;
+};
+
+// Prepares `picture` from `path` (PNG, BMP, JPEG, GIF or TIFF): false, with
+// `picture` unchanged, when the file is not a picture of a size allowed.
+// A file whose head tells its size is decoded on first use; one whose head
+// does not is decoded now.
 bool LoadThemePicture(const std::filesystem::path& path, int cx, int cy,
                       std::uint32_t backgroundColor, ThemePicture& picture);
 

@@ -101,6 +101,8 @@ TEST(SpeechEngineTest, APushedTextIsSpokenToItsEndAndTheVoiceSettingsComeBack) {
         GTEST_SKIP() << "no speech engine installed";
     if (!speech.HasVoice())
         GTEST_SKIP() << "the speech engine cannot speak (" << reports.front() << ")";
+    if (!voice->MakeEngine())
+        GTEST_SKIP() << "the speech engine cannot speak (" << voice->Problem() << ")";
 
     voice->SetVolume(40);
     voice->SetRate(-5);

@@ -7,13 +7,14 @@
 
 #include <cmath>
 
+#include "client/core/speech/speech_output.h"
 #include "guibase/windows1252_text.h"
 
 namespace zol {
 
 namespace {
 
-// How long start-up waits for the engine to load its plugin and voices.
+// How long the first call waits for the engine to load its plugin and voices.
 constexpr std::chrono::seconds kCreateLimit{10};
 
 }  // namespace
@@ -22,17 +23,15 @@ std::unique_ptr<QtSpeechVoice> QtSpeechVoice::Create(std::function<void()> state
     if (QTextToSpeech::availableEngines().isEmpty())
         return nullptr;
     std::unique_ptr<QtSpeechVoice> voice(new QtSpeechVoice(std::move(stateChanged)));
-    auto created = std::make_shared<std::promise<bool>>();
-    std::future<bool> done = created->get_future();
+    auto running = std::make_shared<std::promise<void>>();
+    std::future<void> started = running->get_future();
     QtSpeechVoice* self = voice.get();
-    voice->thread_.reset(QThread::create([self, created] { self->RunEngine(created); }));
+    voice->thread_.reset(QThread::create([self, running] { self->RunLoop(running); }));
     voice->thread_->setObjectName(QStringLiteral("speech voice"));
     voice->thread_->start();
-    if (done.wait_for(kCreateLimit) == std::future_status::ready) {
-        voice->usable_ = done.get();
-    } else {
-        voice->startTimedOut_ = true;
-    }
+    // Only the thread's start is waited for: the engine itself, which loads
+    // its plugin and voices, comes with the first call.
+    started.wait();
     return voice;
 }
 
@@ -42,48 +41,74 @@ QtSpeechVoice::QtSpeechVoice(std::function<void()> stateChanged)
 QtSpeechVoice::~QtSpeechVoice() {
     if (!thread_)
         return;
-    if (QTextToSpeech* engine = engine_.load()) {
-        // Qt 6.4's flite engine may crash when it goes away in the middle
-        // of a text, so it is silenced and given a moment to close its
-        // audio stream before its loop ends.
-        QMetaObject::invokeMethod(
-            engine,
-            [this, engine] {
-                engine->stop();
-                QTimer::singleShot(kSettleBeforeEnd, engine, [this] { loop_->quit(); });
-            },
-            Qt::QueuedConnection);
-    } else {
-        thread_->quit();
-    }
+    // Qt 6.4's flite engine may crash when it goes away in the middle of a
+    // text, so it is silenced and given a moment to close its audio stream
+    // before its loop ends.
+    QMetaObject::invokeMethod(
+        context_,
+        [this] {
+            if (engine_ == nullptr) {
+                loop_->quit();
+                return;
+            }
+            engine_->stop();
+            QTimer::singleShot(kSettleBeforeEnd, context_, [this] { loop_->quit(); });
+        },
+        Qt::QueuedConnection);
     thread_->wait();
 }
 
-void QtSpeechVoice::RunEngine(const std::shared_ptr<std::promise<bool>>& created) {
-    QTextToSpeech engine;
-    QObject::connect(&engine, &QTextToSpeech::stateChanged, &engine,
+void QtSpeechVoice::RunLoop(const std::shared_ptr<std::promise<void>>& running) {
+    QObject context;
+    QEventLoop loop;
+    context_ = &context;
+    loop_ = &loop;
+    running->set_value();
+    loop.exec();
+    engine_.reset();
+}
+
+QTextToSpeech* QtSpeechVoice::EngineOnThread() {
+    if (triedOnThread_)
+        return engine_.get();
+    triedOnThread_ = true;
+    auto engine = std::make_unique<QTextToSpeech>();
+    QObject::connect(engine.get(), &QTextToSpeech::stateChanged, engine.get(),
                      [this](QTextToSpeech::State state) { OnState(state); });
     // An engine that already knows it cannot speak (no audio output, no
     // voice) says so here rather than failing every text later.
-    const bool usable = engine.state() != QTextToSpeech::Error && engine.errorString().isEmpty() &&
-                        !engine.availableVoices().isEmpty();
-    if (!usable)
-        problem_ = engine.errorString().isEmpty() ? std::string("the engine has no voice")
-                                                  : engine.errorString().toStdString();
-    if (usable)
-        engine_ = &engine;
-    created->set_value(usable);
-    if (!usable)
-        return;
-    QEventLoop loop;
-    loop_ = &loop;
-    loop.exec();
-    engine_ = nullptr;
+    const bool usable = engine->state() != QTextToSpeech::Error &&
+                        engine->errorString().isEmpty() && !engine->availableVoices().isEmpty();
+    if (!usable) {
+        problem_ = engine->errorString().isEmpty() ? std::string("the engine has no voice")
+                                                   : engine->errorString().toStdString();
+        usable_ = false;
+        // Only the log: a message box from this thread is not allowed, and
+        // one for a missing sound device would be out of proportion.
+        qWarning("%s", SpeechOutput::kEngineFailedText);
+        qWarning("%s", problem_.c_str());
+        engineTried_ = true;
+        return nullptr;
+    }
+    engine_ = std::move(engine);
+    engineTried_ = true;
+    return engine_.get();
+}
+
+void QtSpeechVoice::EndWithoutEngine() {
+    {
+        std::lock_guard lock(phaseMutex_);
+        phase_ = Phase::Idle;  // a text waiting to start is done
+    }
+    if (stateChanged_)
+        stateChanged_();
+}
+
+bool QtSpeechVoice::MakeEngine() {
+    return Call<bool>([](QTextToSpeech&) { return true; }, false);
 }
 
 std::string QtSpeechVoice::Problem() const {
-    if (startTimedOut_)
-        return "the speech engine did not start in time";
     return problem_;
 }
 
@@ -118,15 +143,19 @@ void QtSpeechVoice::OnState(QTextToSpeech::State state) {
 
 template <typename R>
 R QtSpeechVoice::Call(std::function<R(QTextToSpeech&)> work, R fallback) {
-    QTextToSpeech* engine = engine_.load();
-    if (engine == nullptr)
+    if (!usable_.load())
         return fallback;
     auto result = std::make_shared<std::promise<R>>();
     std::future<R> answer = result->get_future();
     QMetaObject::invokeMethod(
-        engine, [engine, work = std::move(work), result] { result->set_value(work(*engine)); },
+        context_,
+        [this, work = std::move(work), result, fallback] {
+            QTextToSpeech* engine = EngineOnThread();
+            result->set_value(engine != nullptr ? work(*engine) : fallback);
+        },
         Qt::QueuedConnection);
-    if (answer.wait_for(kCallLimit) != std::future_status::ready)
+    // The first call also waits for the engine to load.
+    if (answer.wait_for(engineTried_ ? kCallLimit : kCreateLimit) != std::future_status::ready)
         return fallback;
     try {
         return answer.get();
@@ -136,11 +165,17 @@ R QtSpeechVoice::Call(std::function<R(QTextToSpeech&)> work, R fallback) {
 }
 
 void QtSpeechVoice::Post(std::function<void(QTextToSpeech&)> work) {
-    QTextToSpeech* engine = engine_.load();
-    if (engine == nullptr)
+    if (!usable_.load())
         return;
     QMetaObject::invokeMethod(
-        engine, [engine, work = std::move(work)] { work(*engine); }, Qt::QueuedConnection);
+        context_,
+        [this, work = std::move(work)] {
+            if (QTextToSpeech* engine = EngineOnThread())
+                work(*engine);
+            else
+                EndWithoutEngine();
+        },
+        Qt::QueuedConnection);
 }
 
 std::string QtSpeechVoice::VoiceName() {
@@ -213,10 +248,16 @@ void QtSpeechVoice::Stop() {
         phase_ = Phase::Idle;
     }
     ++sayGeneration_;
-    Post([this](QTextToSpeech& engine) {
-        engine.stop();
-        quietSince_ = std::chrono::steady_clock::now();
-    });
+    // An engine not made yet has nothing to silence, and is not made for it.
+    QMetaObject::invokeMethod(
+        context_,
+        [this] {
+            if (engine_ == nullptr)
+                return;
+            engine_->stop();
+            quietSince_ = std::chrono::steady_clock::now();
+        },
+        Qt::QueuedConnection);
 }
 
 bool QtSpeechVoice::IsSpeaking() {

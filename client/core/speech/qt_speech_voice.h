@@ -1,7 +1,9 @@
 // QtSpeechVoice: the platform's speech engine (QTextToSpeech) as a
 // SpeechVoice. The engine lives in a thread of its own with an event loop,
 // so its state changes arrive as signals while the speech task waits; every
-// call is carried to that thread and waited for at most kCallLimit.
+// call is carried to that thread and waited for at most kCallLimit. The
+// engine is made by the first call, not at start: loading its plugin and
+// voices takes long, and most panels never speak.
 //
 // Thread-safety: any thread may call the members; destruction only after
 // the last caller has stopped.
@@ -38,13 +40,15 @@ class QtSpeechVoice final : public SpeechVoice {
 
     // The default engine, or null when the platform has none. stateChanged
     // is called on the engine's thread whenever speaking starts or ends.
+    // Returns once the engine's thread runs.
     static std::unique_ptr<QtSpeechVoice> Create(std::function<void()> stateChanged);
 
     ~QtSpeechVoice() override;
     QtSpeechVoice(const QtSpeechVoice&) = delete;
     QtSpeechVoice& operator=(const QtSpeechVoice&) = delete;
 
-    bool Usable() const override { return usable_; }
+    // True until the engine, once made, proved unable to speak.
+    bool Usable() const override { return usable_.load(); }
     std::string Problem() const override;
 
     std::string VoiceName() override;
@@ -59,13 +63,19 @@ class QtSpeechVoice final : public SpeechVoice {
 
     // Texts the engine reported spoken to their end, and speaking failures.
     int TextsSpoken() const { return textsSpoken_.load(); }
+    // Makes the engine now, if not yet; false when it cannot speak.
+    bool MakeEngine();
     int Failures() const { return failures_.load(); }
 
   private:
     enum class Phase { Idle, Started, Speaking };
 
     explicit QtSpeechVoice(std::function<void()> stateChanged);
-    void RunEngine(const std::shared_ptr<std::promise<bool>>& created);
+    void RunLoop(const std::shared_ptr<std::promise<void>>& running);
+    // The engine, made on first use; null when it cannot speak. thread_ only.
+    QTextToSpeech* EngineOnThread();
+    // Ends a text that was waiting to start when the engine failed to load.
+    void EndWithoutEngine();
     void OnState(QTextToSpeech::State state);
     // Runs work on the engine's thread and returns its result, or fallback
     // when the engine did not answer in time.
@@ -75,10 +85,12 @@ class QtSpeechVoice final : public SpeechVoice {
 
     const std::function<void()> stateChanged_;
     std::unique_ptr<QThread> thread_;
-    QEventLoop* loop_ = nullptr;                   // thread_'s loop, used on thread_ only
-    std::atomic<QTextToSpeech*> engine_{nullptr};  // lives on thread_ while its loop runs
-    bool usable_ = false;
-    bool startTimedOut_ = false;
+    QObject* context_ = nullptr;             // lives on thread_ while its loop runs; calls go to it
+    QEventLoop* loop_ = nullptr;             // thread_'s loop, used on thread_ only
+    std::unique_ptr<QTextToSpeech> engine_;  // thread_ only
+    bool triedOnThread_ = false;             // thread_ only
+    std::atomic<bool> engineTried_{false};   // set once the first try ended
+    std::atomic<bool> usable_{true};
     std::string problem_;  // written by thread_ before it reports
 
     std::atomic<int> textsSpoken_{0};

@@ -8,8 +8,4 @@ bool HtmlTileMayOpen(const QUrl& url) {
                              scheme == QLatin1String("file"));
 }
 
-bool CHtmlTilePage::acceptNavigationRequest(const QUrl& url, NavigationType, bool) {
-    return HtmlTileMayOpen(url);
-}
-
 }  // namespace zol

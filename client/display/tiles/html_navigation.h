@@ -4,21 +4,9 @@
 #pragma once
 
 #include <QUrl>
-#include <QWebEnginePage>
 
 namespace zol {
 
 bool HtmlTileMayOpen(const QUrl& url);
-
-// A page that refuses every navigation HtmlTileMayOpen refuses, whether the
-// tile or the page itself asks for it.
-class CHtmlTilePage : public QWebEnginePage {
-    Q_OBJECT
-  public:
-    explicit CHtmlTilePage(QObject* parent) : QWebEnginePage(parent) {}
-
-  protected:
-    bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;
-};
 
 }  // namespace zol

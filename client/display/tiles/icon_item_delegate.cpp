@@ -72,7 +72,7 @@ void IconItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
             pictureCount = PictureCount(*icon);
             const ThemePicture& picture = PictureForLevel(*icon, state->level);
             if (picture.Present()) {
-                QImage image = *picture.picture;
+                QImage image = *picture.Image();
                 if (!state->overlayText.empty())
                     image = WithOverlay(image, *state, tile_.View().ScreenDpi());
                 const int x = item.left() + (spacing.width() - image.width()) / 2;

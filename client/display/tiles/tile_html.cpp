@@ -7,6 +7,7 @@
 #include "client/core/client_settings.h"
 #include "client/core/default_locations.h"
 #include "client/display/tiles/html_navigation.h"
+#include "client/display/tiles/html_view_loader.h"
 #include "client/display/zol_client_view.h"
 #include "client/model/design.h"
 #include "client/model/html_page.h"
@@ -49,14 +50,16 @@ void CTileHTML::UpdateTile(bool layoutOnly, bool force) {
     if (browser_ == nullptr) {
         if (layoutOnly)
             return;
-        browser_ = new QWebEngineView(this);
+        browser_ = CreateHtmlView(this);
+        if (browser_ == nullptr)
+            return;  // no browser on this system: the tile stays empty
         browser_->setObjectName(QStringLiteral("ZOLClientTest"));
         browser_->setProperty("childId", kBrowserChildId);
-        browser_->setPage(new CHtmlTilePage(browser_));
         browser_->installEventFilter(this);
         browser_->setGeometry(BrowserRect());
         // Pages grow with the screen's DPI like the rest of the display.
-        browser_->setZoomFactor(View().ScreenDpi() / static_cast<double>(kReferenceDpi));
+        browser_->setProperty("zoomFactor",
+                              View().ScreenDpi() / static_cast<double>(kReferenceDpi));
         browser_->show();
         WatchFocusProxy();
         if (!Navigate(false))
@@ -78,10 +81,10 @@ void CTileHTML::Open(const QUrl& url) {
     requested_ = url;
     if (browser_ == nullptr || !HtmlTileMayOpen(url))
         return;
-    if (browser_->url() == url)
-        browser_->reload();
+    if (browser_->property("url").toUrl() == url)
+        QMetaObject::invokeMethod(browser_, "reload");
     else
-        browser_->setUrl(url);
+        browser_->setProperty("url", url);
 }
 
 bool CTileHTML::Navigate(bool quiet) {

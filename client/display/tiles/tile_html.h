@@ -9,8 +9,6 @@
 
 #include "client/display/tile_window.h"
 
-#include <QWebEngineView>
-
 namespace zol {
 
 class CTileHTML : public CTileWindow {
@@ -21,7 +19,9 @@ class CTileHTML : public CTileWindow {
     void UpdateTile(bool layoutOnly, bool force) override;
     void OnViewResized() override;
 
-    QWebEngineView* Browser() const { return browser_; }
+    // The web view (from the HTML view module); null until the tile first
+    // shows a page, and when the module cannot be loaded.
+    QWidget* Browser() const { return browser_; }
     // The last address the tile asked the browser to open.
     const QUrl& Requested() const { return requested_; }
     // Where the browser sits in the tile.
@@ -41,7 +41,7 @@ class CTileHTML : public CTileWindow {
     // Acts on a tap on the page; false when the page should get it.
     bool TapAction();
 
-    QPointer<QWebEngineView> browser_;
+    QPointer<QWidget> browser_;
     QPointer<QObject> watchedProxy_;
     QUrl requested_;
 };

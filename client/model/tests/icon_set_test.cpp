@@ -62,13 +62,13 @@ TEST_F(IconSetTest, OffOnAndDimFilesMatchInAnyLetterCase) {
     ASSERT_TRUE(lamp.on.Present());
     EXPECT_FALSE(lamp.dim.Present());
     EXPECT_EQ(lamp.on.path, File("Lamp_ON.png").string());
-    EXPECT_EQ(lamp.on.picture->pixelColor(5, 5), QColor(Qt::yellow));
+    EXPECT_EQ(lamp.on.Image()->pixelColor(5, 5), QColor(Qt::yellow));
     EXPECT_EQ(&lamp.DimOrOff(), &lamp.off);
 
     const ThemeIcon& fan = set.icons[2];
     EXPECT_FALSE(fan.on.Present());
     EXPECT_EQ(&fan.OnOrOff(), &fan.off);  // one picture for every state
-    EXPECT_EQ(set.icons[1].off.picture->pixelColor(5, 5), QColor(Qt::red));
+    EXPECT_EQ(set.icons[1].off.Image()->pixelColor(5, 5), QColor(Qt::red));
 
     EXPECT_TRUE(set.icons[0].dim.Present());
     EXPECT_FALSE(set.icons[0].on.Present());
@@ -89,6 +89,25 @@ TEST_F(IconSetTest, APictureThatDoesNotLoadDropsItsIcon) {
     EXPECT_EQ(set.icons[0].name, "Tv");
 }
 
+TEST_F(IconSetTest, PixelsAreDecodedOnFirstUseAndADamagedFileShowsTheBackground) {
+    WritePicture(File("Lamp_off.png"), 110, 110, Qt::red);
+    WritePicture(File("Tv_off.png"), 64, 48, Qt::gray);
+    const IconSet& set = Load();
+    ASSERT_EQ(set.icons.size(), 2u);
+    const ThemePicture& tv = set.icons[1].off;
+    EXPECT_EQ(tv.picture, nullptr);  // only the head was read
+    EXPECT_EQ(tv.originalWidth, 64);
+    EXPECT_EQ(tv.originalHeight, 48);
+
+    // Cut after its head: the icon stays, on a square of the set's size.
+    std::filesystem::resize_file(File("Lamp_off.png"), 40);
+    const std::shared_ptr<const QImage> lamp = set.icons[0].off.Image();
+    ASSERT_NE(lamp, nullptr);
+    EXPECT_EQ(lamp->size(), QSize(110, 110));
+    EXPECT_NE(lamp->pixelColor(55, 55), QColor(Qt::red));
+    EXPECT_EQ(set.icons[0].off.Image(), lamp);  // decoded once
+}
+
 TEST_F(IconSetTest, PicturesOfAnotherSizeAreCentredOrCut) {
     WritePicture(File("Small.png"), 64, 64, Qt::red);
     QImage large(200, 150, QImage::Format_ARGB32);
@@ -104,18 +123,18 @@ TEST_F(IconSetTest, PicturesOfAnotherSizeAreCentredOrCut) {
     const ThemePicture& small = set.icons[1].off;
     EXPECT_EQ(big.originalWidth, 200);
     EXPECT_EQ(big.originalHeight, 150);
-    ASSERT_EQ(big.picture->size(), QSize(110, 110));
-    EXPECT_EQ(big.picture->format(), QImage::Format_ARGB32_Premultiplied);
-    EXPECT_EQ(big.picture->pixelColor(109, 109), QColor(109, 109, 7));  // top-left 110 x 110
-    EXPECT_EQ(big.picture->pixelColor(0, 0), QColor(0, 0, 7));
+    ASSERT_EQ(big.Image()->size(), QSize(110, 110));
+    EXPECT_EQ(big.Image()->format(), QImage::Format_ARGB32_Premultiplied);
+    EXPECT_EQ(big.Image()->pixelColor(109, 109), QColor(109, 109, 7));  // top-left 110 x 110
+    EXPECT_EQ(big.Image()->pixelColor(0, 0), QColor(0, 0, 7));
 
     EXPECT_EQ(small.originalWidth, 64);
-    ASSERT_EQ(small.picture->size(), QSize(110, 110));
+    ASSERT_EQ(small.Image()->size(), QSize(110, 110));
     const QColor navy(0x09, 0x2A, 0x3A);
-    EXPECT_EQ(small.picture->pixelColor(22, 22), navy);  // (110 - 64) / 2 = 23
-    EXPECT_EQ(small.picture->pixelColor(23, 23), QColor(Qt::red));
-    EXPECT_EQ(small.picture->pixelColor(86, 86), QColor(Qt::red));
-    EXPECT_EQ(small.picture->pixelColor(87, 87), navy);
+    EXPECT_EQ(small.Image()->pixelColor(22, 22), navy);  // (110 - 64) / 2 = 23
+    EXPECT_EQ(small.Image()->pixelColor(23, 23), QColor(Qt::red));
+    EXPECT_EQ(small.Image()->pixelColor(86, 86), QColor(Qt::red));
+    EXPECT_EQ(small.Image()->pixelColor(87, 87), navy);
 }
 
 TEST(ThemePictureTest, PremultipliedOnceWithRounding) {
@@ -157,7 +176,7 @@ TEST_F(IconSetTest, AThemeWithoutMetricsHasNothingToDivideByZero) {
     EXPECT_EQ(bare.cyCell / 4, 1);
     EXPECT_EQ(bare.fontFace, "Calibri");
     ASSERT_EQ(bare.icons.size(), 1u);
-    EXPECT_EQ(bare.icons[0].off.picture->size(), QSize(1, 1));
+    EXPECT_EQ(bare.icons[0].off.Image()->size(), QSize(1, 1));
 
     const IconSet& wild =
         Load("[Metrics]\ncxStandard=-5\ncyStandard=99999999\ncxCell=0\ncyCell=-1\n");
@@ -182,7 +201,7 @@ TEST_F(IconSetTest, AReloadInPlaceFreesTheOldFontsAndFindsIconsByName) {
     IconSet& set = Load("[Metrics]\ncxStandard=110\ncyStandard=110\n[Feature]\ntype=2\n");
     const IconSet* const address = &set;
     std::weak_ptr<const QFont> oldFont = set.fonts[0];
-    std::weak_ptr<const QImage> oldPicture = set.icons[0].off.picture;
+    std::weak_ptr<const QImage> oldPicture = set.icons[0].off.Image();
 
     WritePicture(File("Lamp_off.png"), 110, 110, Qt::green);
     WritePicture(File("lamp_on.png"), 110, 110, Qt::yellow);
@@ -193,7 +212,7 @@ TEST_F(IconSetTest, AReloadInPlaceFreesTheOldFontsAndFindsIconsByName) {
     EXPECT_EQ(set.fontCount, 8);
     const ThemeIcon* lamp = FindIcon(set, "Lamp");
     ASSERT_NE(lamp, nullptr);
-    EXPECT_EQ(lamp->off.picture->pixelColor(1, 1), QColor(Qt::green));
+    EXPECT_EQ(lamp->off.Image()->pixelColor(1, 1), QColor(Qt::green));
     EXPECT_TRUE(lamp->on.Present());
 }
 
