@@ -6,6 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QDialog>
+#include <QTimer>
+
 #include <regex>
 
 #include "client/core/connect_sequence.h"
@@ -19,6 +23,7 @@
 #include "serverlink/server_link.h"
 #include "started_client.h"
 #include "testsupport/child_process.h"
+#include "testsupport/modal_closer.h"
 #include "testsupport/zolsim_control.h"
 
 namespace zol {
@@ -238,6 +243,43 @@ TEST(ClientConnectTest, ConnectAndExitAskedForDuringAConnectWaitForIt) {
     ASSERT_TRUE(StartedClient::RunUntil([&] { return !frame->isVisible(); }));
     EXPECT_FALSE(client.app->Link().IsConnected());
     EXPECT_FALSE(frame->WatchRunning());
+}
+
+// UI commands 3, 11 and 12 run the options sheet, the server status window
+// and the log window modally from the frame; each opens, asks its server
+// and closes again. A window shown before it was made modal would run its
+// loop unseen by the closer: the fallback closes it and the test fails
+// instead of hanging.
+TEST(ClientConnectTest, ToolWindowCommandsOpenModalWindowsThatClose) {
+    Zolsim sim;
+    ASSERT_TRUE(sim.started);
+    testing::TempDir dir;
+    StartedClient client(dir, "", sim.Switches());
+    CMainFrame* frame = client.app->MainFrame();
+    ASSERT_EQ(frame->ConnectAndLoad(kConnectModeUser), 0);
+    testing::ModalCloser closer;
+    const std::vector<std::pair<UiCommandCode, const char*>> commands = {
+        {UiCommandCode::ClientOptions, "zol::CClientOptionsSheet"},
+        {UiCommandCode::ServerStatus, "zol::CServerStatusWindow"},
+        {UiCommandCode::LogView, "zol::CServerLogWindow"}};
+    for (const auto& [command, window] : commands) {
+        QTimer fallback;
+        fallback.setSingleShot(true);
+        QObject::connect(&fallback, &QTimer::timeout, [] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                if (qobject_cast<QDialog*>(w) != nullptr && w->isVisible())
+                    w->close();
+            }
+        });
+        fallback.start(60'000);
+        // Returns when the window's own loop has ended.
+        PostAppMessage(frame, AppMessage::UiCommand, static_cast<std::intptr_t>(command), 0);
+        QCoreApplication::sendPostedEvents(frame);
+        EXPECT_TRUE(closer.Opened(window)) << window << " did not run modally";
+    }
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_TRUE(client.app->Link().IsConnected());
+    frame->close();
 }
 
 TEST(ClientConnectTest, MissedPingsCloseTheConnection) {
