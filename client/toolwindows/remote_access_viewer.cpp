@@ -181,13 +181,15 @@ CRemoteAccessViewer::CRemoteAccessViewer(int dpi) : model_(kTraceHistoryLimit) {
     connect(&flushTimer_, &QTimer::timeout, this, &CRemoteAccessViewer::ShowSomePending);
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(status_, 1);
+    buttons->addStretch(1);
     buttons->addWidget(pause_);
     buttons->addWidget(clear_);
     buttons->addWidget(copy_);
     buttons->addWidget(close_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(table_, 1);
+    // A line of its own: beside the buttons the counts of a burst were cut.
+    layout->addWidget(status_);
     layout->addLayout(buttons);
     resize(ScalePixels(1000, dpi), ScalePixels(560, dpi));
     UpdateStatus();
