@@ -169,6 +169,10 @@ int Run(int runs, int count) {
 }  // namespace zol::bench
 
 int main(int argc, char** argv) {
+    // Without a screen (make bench) it still runs, on the offscreen platform,
+    // which the first line of output names.
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
     const int count = argc > 2 ? std::max(1, std::atoi(argv[2])) : 100'000;
