@@ -19,6 +19,7 @@
 #include "client/model/design.h"
 #include "client/model/request_channel.h"
 #include "client/model/tests/model_fakes.h"
+#include "client/toolwindows/remote_access_viewer.h"
 #include "serverlink/field_list.h"
 #include "serverlink/server_link.h"
 #include "started_client.h"
@@ -280,6 +281,29 @@ TEST(ClientConnectTest, ToolWindowCommandsOpenModalWindowsThatClose) {
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_TRUE(client.app->Link().IsConnected());
     frame->close();
+}
+
+// While the remote access viewer is open the link's traffic reaches it from
+// the link's own threads; once it is closed the link copies nothing more.
+TEST(ClientConnectTest, TheViewerShowsTheLinksTraffic) {
+    Zolsim sim;
+    ASSERT_TRUE(sim.started);
+    testing::TempDir dir;
+    StartedClient client(dir, "", sim.Switches());
+    CRemoteAccessViewer* viewer = CRemoteAccessViewer::Open();
+    ASSERT_EQ(client.app->MainFrame()->ConnectAndLoad(kConnectModeUser), 0);
+    const auto rows = [viewer](TraceDirection direction) {
+        viewer->Flush();
+        int n = 0;
+        for (int row = 0; row < viewer->Model().rowCount(); ++row)
+            n += viewer->Model().Row(row).direction == direction ? 1 : 0;
+        return n;
+    };
+    ASSERT_TRUE(StartedClient::RunUntil(
+        [&] { return rows(TraceDirection::Sent) > 0 && rows(TraceDirection::Received) > 0; }));
+    delete viewer;
+    EXPECT_EQ(CRemoteAccessViewer::Instance(), nullptr);
+    client.app->MainFrame()->close();
 }
 
 TEST(ClientConnectTest, MissedPingsCloseTheConnection) {
