@@ -16,6 +16,7 @@
 
 #include "client/core/main_frame.h"
 #include "client/core/zol_client_app.h"
+#include "client/event_loop_gap_watch.h"
 
 namespace zol {
 
@@ -25,8 +26,6 @@ namespace {
 constexpr int kConnectLimitMs = 120'000;
 // Pushes that stop coming for this long are not coming.
 constexpr qint64 kQuietLimitMs = 30'000;
-// The tick whose late arrivals show how long the event loop was held up.
-constexpr int kTickMs = 10;
 
 // The reader waits for each line as it comes.
 void PrintLine(const std::string& line) {
@@ -110,35 +109,32 @@ void ArrangeExitAfterUpdates(QApplication& qtApp, CZOLClientApp& app, std::uint6
         return;
     ArrangeConnectLimit(qtApp, app);
     struct Watch {
-        QElapsedTimer sinceTick;
+        EventLoopGapWatch gaps;
         QElapsedTimer sinceProgress;
         QElapsedTimer sinceFirst;
-        qint64 longestGapMs = 0;
         std::uint64_t seen = 0;
     };
-    auto* tick = new QTimer(&qtApp);
-    tick->setTimerType(Qt::PreciseTimer);
     auto watch = std::make_shared<Watch>();
-    QObject::connect(tick, &QTimer::timeout, &qtApp, [&qtApp, &app, tick, watch, count] {
-        watch->longestGapMs = std::max(watch->longestGapMs, watch->sinceTick.restart());
+    Watch* w = watch.get();
+    const auto onTick = [&qtApp, &app, w, count] {
         const std::uint64_t applied = app.MainFrame()->UpdatesApplied();
-        if (applied != watch->seen) {
-            if (watch->seen == 0)
-                watch->sinceFirst.start();
-            watch->seen = applied;
-            watch->sinceProgress.restart();
+        if (applied != w->seen) {
+            if (w->seen == 0)
+                w->sinceFirst.start();
+            w->seen = applied;
+            w->sinceProgress.restart();
         }
-        if (applied < count && watch->sinceProgress.elapsed() < kQuietLimitMs)
+        if (applied < count && w->sinceProgress.elapsed() < kQuietLimitMs)
             return;
-        tick->stop();
-        const qint64 spanMs = watch->sinceFirst.isValid() ? watch->sinceFirst.elapsed() : 0;
+        w->gaps.Stop();
+        const qint64 spanMs = w->sinceFirst.isValid() ? w->sinceFirst.elapsed() : 0;
         PrintLine("applied " + std::to_string(applied) + " updates, longest event-loop gap " +
-                  std::to_string(watch->longestGapMs) + " ms, " + std::to_string(spanMs) +
+                  std::to_string(w->gaps.LongestGapMs()) + " ms, " + std::to_string(spanMs) +
                   " ms from the first to the last");
         Quit(qtApp, app, applied >= count ? 0 : 1);
-    });
+    };
     QObject::connect(app.MainFrame(), &CMainFrame::ConnectFinished, &qtApp,
-                     [&qtApp, &app, tick, watch](int result) {
+                     [&qtApp, &app, watch, onTick](int result) {
                          if (result != 0) {
                              PrintLine("connect failed (" + std::to_string(result) + ")");
                              Quit(qtApp, app, 1);
@@ -148,9 +144,8 @@ void ArrangeExitAfterUpdates(QApplication& qtApp, CZOLClientApp& app, std::uint6
                          // painted: the connect itself turns the loop on its
                          // own terms.
                          app.MainFrame()->repaint();
-                         watch->sinceTick.start();
                          watch->sinceProgress.start();
-                         tick->start(kTickMs);
+                         watch->gaps.Start(onTick);
                          PrintLine("connected");
                      });
 }

@@ -24,13 +24,13 @@ void LinkEventPoster::OnRelayReceiveEnded(int lastResult) {
 }
 
 void LinkEventPoster::OnMessageSent(std::string_view message) {
-    if (tracing_.load())
-        Post(AppMessage::TraceSent, static_cast<std::intptr_t>(message.size()), message);
+    if (TraceSink sink = traceSink_.load())
+        sink(AppMessage::TraceSent, message);
 }
 
 void LinkEventPoster::OnFrameReceived(std::string_view frame) {
-    if (tracing_.load())
-        Post(AppMessage::TraceReceived, static_cast<std::intptr_t>(frame.size()), frame);
+    if (TraceSink sink = traceSink_.load())
+        sink(AppMessage::TraceReceived, frame);
 }
 
 }  // namespace zol

@@ -1,8 +1,10 @@
 // LinkEventPoster: the client's observer of its server link. It turns the
 // link's reports into application events posted to the main frame: pushes
 // (0x0E), connection lost (0x0F), the relay's receive task ended (0x18), too
-// many missed pings (0x1A), and, while a trace viewer wants them, copies of
-// the messages sent and received (0x15, 0x16).
+// many missed pings (0x1A). While a trace viewer wants them, copies of the
+// messages sent and received (0x15, 0x16) go straight to its sink, not
+// through the frame: a burst would otherwise queue one event and one full
+// copy per message in front of everything else the frame has to do.
 //
 // Every event carries the generation of the connection it came from. The
 // generation is counted up only while no connection is open (all threads of
@@ -33,8 +35,11 @@ class LinkEventPoster : public LinkObserver {
     std::uint64_t BeginConnection() { return generation_.fetch_add(1) + 1; }
     std::uint64_t Generation() const { return generation_.load(); }
 
-    // Trace copies cost a heap copy of every message; only while wanted.
-    void SetTracing(bool on) { tracing_.store(on); }
+    // Takes a copy of each message sent or received; it is called on the
+    // link's threads, so it must be cheap and never block for long.
+    using TraceSink = void (*)(AppMessage message, std::string_view bytes);
+    // Trace copies cost a copy of every message; only while wanted (null: off).
+    void SetTraceSink(TraceSink sink) { traceSink_.store(sink); }
 
     void OnUnsolicitedFrame(std::string_view frame) override;
     void OnConnectionLost(std::string_view reason) override;
@@ -48,7 +53,7 @@ class LinkEventPoster : public LinkObserver {
 
     std::atomic<QObject*> target_{nullptr};
     std::atomic<std::uint64_t> generation_{0};
-    std::atomic<bool> tracing_{false};
+    std::atomic<TraceSink> traceSink_{nullptr};
 };
 
 }  // namespace zol

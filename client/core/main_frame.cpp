@@ -29,7 +29,6 @@
 #include "client/popups/tui_system.h"
 #include "client/toolwindows/client_options_sheet.h"
 #include "client/toolwindows/password_dialog.h"
-#include "client/toolwindows/remote_access_viewer.h"
 #include "client/toolwindows/server_connect.h"
 #include "client/toolwindows/server_log_window.h"
 #include "client/toolwindows/server_status_window.h"
@@ -238,12 +237,6 @@ bool CMainFrame::event(QEvent* event) {
         case AppMessage::ShowDisplay:
             if (!app_.Connecting())
                 ShowDisplay(static_cast<std::int32_t>(message->LParam()), message->WParam() != 0);
-            return true;
-        case AppMessage::TraceSent:
-        case AppMessage::TraceReceived:
-            // Copies of what went over the link, for the remote access viewer.
-            if (const auto* bytes = message->PayloadAs<TextPayload>())
-                CRemoteAccessViewer::Post(message->Message(), bytes->text);
             return true;
         default:
             return true;

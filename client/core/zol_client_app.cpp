@@ -132,7 +132,7 @@ bool CZOLClientApp::InitInstance(const QStringList& arguments) {
     // 17: the remote access viewer, with /RAV. While one is open the link
     // copies what it sends and receives to it, and the tiles their traces.
     CRemoteAccessViewer::SetOpenHook([this](bool open) {
-        linkEvents_.SetTracing(open);
+        linkEvents_.SetTraceSink(open ? &CRemoteAccessViewer::Post : nullptr);
         if (frame_ && frame_->View())
             frame_->View()->SetTraceWindow(open ? CRemoteAccessViewer::Instance() : nullptr);
     });

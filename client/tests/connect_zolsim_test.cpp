@@ -6,6 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QDialog>
+#include <QTimer>
+
 #include <regex>
 
 #include "client/core/connect_sequence.h"
@@ -15,10 +19,12 @@
 #include "client/model/design.h"
 #include "client/model/request_channel.h"
 #include "client/model/tests/model_fakes.h"
+#include "client/toolwindows/remote_access_viewer.h"
 #include "serverlink/field_list.h"
 #include "serverlink/server_link.h"
 #include "started_client.h"
 #include "testsupport/child_process.h"
+#include "testsupport/modal_closer.h"
 #include "testsupport/zolsim_control.h"
 
 namespace zol {
@@ -238,6 +244,66 @@ TEST(ClientConnectTest, ConnectAndExitAskedForDuringAConnectWaitForIt) {
     ASSERT_TRUE(StartedClient::RunUntil([&] { return !frame->isVisible(); }));
     EXPECT_FALSE(client.app->Link().IsConnected());
     EXPECT_FALSE(frame->WatchRunning());
+}
+
+// UI commands 3, 11 and 12 run the options sheet, the server status window
+// and the log window modally from the frame; each opens, asks its server
+// and closes again. A window shown before it was made modal would run its
+// loop unseen by the closer: the fallback closes it and the test fails
+// instead of hanging.
+TEST(ClientConnectTest, ToolWindowCommandsOpenModalWindowsThatClose) {
+    Zolsim sim;
+    ASSERT_TRUE(sim.started);
+    testing::TempDir dir;
+    StartedClient client(dir, "", sim.Switches());
+    CMainFrame* frame = client.app->MainFrame();
+    ASSERT_EQ(frame->ConnectAndLoad(kConnectModeUser), 0);
+    testing::ModalCloser closer;
+    const std::vector<std::pair<UiCommandCode, const char*>> commands = {
+        {UiCommandCode::ClientOptions, "zol::CClientOptionsSheet"},
+        {UiCommandCode::ServerStatus, "zol::CServerStatusWindow"},
+        {UiCommandCode::LogView, "zol::CServerLogWindow"}};
+    for (const auto& [command, window] : commands) {
+        QTimer fallback;
+        fallback.setSingleShot(true);
+        QObject::connect(&fallback, &QTimer::timeout, [] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                if (qobject_cast<QDialog*>(w) != nullptr && w->isVisible())
+                    w->close();
+            }
+        });
+        fallback.start(60'000);
+        // Returns when the window's own loop has ended.
+        PostAppMessage(frame, AppMessage::UiCommand, static_cast<std::intptr_t>(command), 0);
+        QCoreApplication::sendPostedEvents(frame);
+        EXPECT_TRUE(closer.Opened(window)) << window << " did not run modally";
+    }
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_TRUE(client.app->Link().IsConnected());
+    frame->close();
+}
+
+// While the remote access viewer is open the link's traffic reaches it from
+// the link's own threads; once it is closed the link copies nothing more.
+TEST(ClientConnectTest, TheViewerShowsTheLinksTraffic) {
+    Zolsim sim;
+    ASSERT_TRUE(sim.started);
+    testing::TempDir dir;
+    StartedClient client(dir, "", sim.Switches());
+    CRemoteAccessViewer* viewer = CRemoteAccessViewer::Open();
+    ASSERT_EQ(client.app->MainFrame()->ConnectAndLoad(kConnectModeUser), 0);
+    const auto rows = [viewer](TraceDirection direction) {
+        viewer->Flush();
+        int n = 0;
+        for (int row = 0; row < viewer->Model().rowCount(); ++row)
+            n += viewer->Model().Row(row).direction == direction ? 1 : 0;
+        return n;
+    };
+    ASSERT_TRUE(StartedClient::RunUntil(
+        [&] { return rows(TraceDirection::Sent) > 0 && rows(TraceDirection::Received) > 0; }));
+    delete viewer;
+    EXPECT_EQ(CRemoteAccessViewer::Instance(), nullptr);
+    client.app->MainFrame()->close();
 }
 
 TEST(ClientConnectTest, MissedPingsCloseTheConnection) {

@@ -117,7 +117,7 @@ TEST_F(NavigationTest, LockCommandsAndCommandsAboveTwelve) {
     EXPECT_EQ(frame_->LockMode(), 0);
     EXPECT_NE(frame_->minimumSize(), frame_->maximumSize());
     // Commands above 12 are ignored (3, 11 and 12 open the tool windows,
-    // tested with those windows).
+    // tested against zolsim in the connect tests).
     for (int command : {13, 99})
         Post(AppMessage::UiCommand, command, 0);
     EXPECT_TRUE(frame_->isVisible());

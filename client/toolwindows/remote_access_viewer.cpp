@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDateTime>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -25,7 +26,7 @@ namespace zol {
 namespace {
 
 constexpr int kFlushIntervalMs = 100;
-constexpr std::size_t kRowsPerTurn = 500;
+constexpr std::size_t kRowsPerTurn = 250;
 
 // The registration: posting threads read it, the viewer sets and clears it.
 // Holding the lock while posting keeps the viewer from being destroyed
@@ -80,18 +81,30 @@ void CRemoteAccessViewer::Post(AppMessage message, std::string_view bytes) {
         direction = TraceDirection::Sent;
     else if (message == AppMessage::TraceReceived)
         direction = TraceDirection::Received;
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    // The copy is made before taking the lock, into a buffer of an earlier
+    // message that this thread got back last time (pushed out of the full
+    // inbox, or shown already): a steady stream allocates and frees nothing,
+    // and the lock is held for a few moves.
+    thread_local std::string copy;
+    copy.assign(bytes.substr(0, kTraceBytesKept));
     std::lock_guard lock(gViewerLock);
     if (gViewer == nullptr)
         return;
     // Messages wait in the inbox and one wake-up event fetches them all, so
     // a burst costs the event loop one event, not one per message.
     CRemoteAccessViewer& viewer = *gViewer;
-    viewer.inbox_.push_back({QTime::currentTime(), direction, bytes.size(),
-                             std::string(bytes.substr(0, kTraceBytesKept))});
-    if (viewer.inbox_.size() > kTraceHistoryLimit) {
+    PendingMessage arrived{now, direction, bytes.size(), std::move(copy)};
+    copy = std::string();
+    if (viewer.inbox_.size() >= kTraceHistoryLimit) {
+        copy = std::move(viewer.inbox_.front().bytes);
         viewer.inbox_.pop_front();
         ++viewer.inboxDropped_;
+    } else if (!viewer.spare_.empty()) {
+        copy = std::move(viewer.spare_.back());
+        viewer.spare_.pop_back();
     }
+    viewer.inbox_.push_back(std::move(arrived));
     if (!viewer.wakePosted_) {
         viewer.wakePosted_ = true;
         QCoreApplication::postEvent(&viewer, new QEvent(WakeEventType()));
@@ -111,9 +124,14 @@ void CRemoteAccessViewer::TakeInbox() {
         dropped_ += inboxDropped_;
         inboxDropped_ = 0;
         wakePosted_ = false;
+        while (!used_.empty() && spare_.size() < kTraceHistoryLimit) {
+            spare_.push_back(std::move(used_.back()));
+            used_.pop_back();
+        }
     }
+    used_.clear();
     for (PendingMessage& m : arrived)
-        Record(m.direction, std::move(m.bytes), m.length, m.time);
+        Record(m.direction, std::move(m.bytes), m.length, m.msecsSinceEpoch);
 }
 
 CRemoteAccessViewer::CRemoteAccessViewer(int dpi) : model_(kTraceHistoryLimit) {
@@ -163,13 +181,15 @@ CRemoteAccessViewer::CRemoteAccessViewer(int dpi) : model_(kTraceHistoryLimit) {
     connect(&flushTimer_, &QTimer::timeout, this, &CRemoteAccessViewer::ShowSomePending);
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(status_, 1);
+    buttons->addStretch(1);
     buttons->addWidget(pause_);
     buttons->addWidget(clear_);
     buttons->addWidget(copy_);
     buttons->addWidget(close_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(table_, 1);
+    // A line of its own: beside the buttons the counts of a burst were cut.
+    layout->addWidget(status_);
     layout->addLayout(buttons);
     resize(ScalePixels(1000, dpi), ScalePixels(560, dpi));
     UpdateStatus();
@@ -220,17 +240,19 @@ bool CRemoteAccessViewer::event(QEvent* event) {
 }
 
 void CRemoteAccessViewer::Record(TraceDirection direction, std::string bytes, std::size_t length,
-                                 QTime time) {
+                                 qint64 msecsSinceEpoch) {
     if (paused_) {
         ++dropped_;
+        used_.push_back(std::move(bytes));
         return;
     }
     if (bytes.size() > kTraceBytesKept)
         bytes.resize(kTraceBytesKept);
-    pending_.push_back({time, direction, length, std::move(bytes)});
+    pending_.push_back({msecsSinceEpoch, direction, length, std::move(bytes)});
     // Only the newest rows can be shown: older waiting ones are dropped
     // unread, so a burst costs no formatting and no memory.
     if (pending_.size() > model_.Capacity()) {
+        used_.push_back(std::move(pending_.front().bytes));
         pending_.pop_front();
         ++dropped_;
     }
@@ -260,8 +282,11 @@ void CRemoteAccessViewer::ShowSomePending() {
         QString text = m.direction == TraceDirection::Text
                            ? FromWindows1252(ReadableTrace(m.bytes, m.bytes.size()))
                            : FromWindows1252(ReadableTrace(m.bytes, m.length));
-        batch.push_back({m.time, m.direction, m.direction == TraceDirection::Text ? 0 : m.length,
+        // The local time is worked out only for rows that are shown.
+        const QTime time = QDateTime::fromMSecsSinceEpoch(m.msecsSinceEpoch).time();
+        batch.push_back({time, m.direction, m.direction == TraceDirection::Text ? 0 : m.length,
                          std::move(text)});
+        used_.push_back(std::move(m.bytes));
     }
     const std::size_t added = batch.size();
     pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(count));

@@ -14,6 +14,7 @@
 // workers); everything else on the user-interface thread.
 #pragma once
 
+#include <QDateTime>
 #include <QDialog>
 #include <QTimer>
 
@@ -22,6 +23,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "client/core/app_messages.h"
 #include "client/toolwindows/trace_model.h"
@@ -75,16 +77,16 @@ class CRemoteAccessViewer : public QDialog {
   private:
     explicit CRemoteAccessViewer(int dpi);
     struct PendingMessage {
-        QTime time;
-        TraceDirection direction;
-        std::size_t length;
+        qint64 msecsSinceEpoch = 0;  // when it arrived
+        TraceDirection direction = TraceDirection::Text;
+        std::size_t length = 0;
         std::string bytes;  // at most kTraceBytesKept
     };
     static QEvent::Type WakeEventType();
     // Moves what Post left in the inbox into the pending rows.
     void TakeInbox();
     void Record(TraceDirection direction, std::string bytes, std::size_t length,
-                QTime time = QTime::currentTime());
+                qint64 msecsSinceEpoch = QDateTime::currentMSecsSinceEpoch());
     // Shows the oldest waiting rows, a bounded number per call.
     void ShowSomePending();
     void UpdateStatus();
@@ -94,6 +96,11 @@ class CRemoteAccessViewer : public QDialog {
     // Filled by Post on any thread; guarded by the registration lock.
     std::deque<PendingMessage> inbox_;
     std::size_t inboxDropped_ = 0;
+    // Buffers of messages shown or dropped, for Post to reuse: `spare_` is
+    // guarded by the registration lock, `used_` belongs to this thread and
+    // goes to `spare_` with each inbox taken.
+    std::vector<std::string> spare_;
+    std::vector<std::string> used_;
     bool wakePosted_ = false;
     QTimer flushTimer_;
     std::size_t dropped_ = 0;

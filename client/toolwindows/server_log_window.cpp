@@ -214,6 +214,10 @@ void ShowServerLog(CZOLClientApp& app, QWidget* parent, int kind) {
     // Lines the server pushes ("LogAdd") arrive while the window is open.
     if (CMainFrame* frame = app.MainFrame())
         frame->Registered().RegisterLogWindow(&window);
+    // Modal from its first show: it is shown before it asks the server, and
+    // exec() on a window already shown would leave the rest of the client
+    // usable under it.
+    window.setModal(true);
     window.show();
     window.Load();
     window.exec();

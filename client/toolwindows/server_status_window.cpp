@@ -291,6 +291,10 @@ void ShowServerStatus(CZOLClientApp& app, QWidget* parent) {
     if (app.Document() != nullptr)
         window.SetDesign(&app.Document()->GetDesign());
     window.SetLayoutStore(&app.Store());
+    // Modal from its first show: it is shown before it asks the server, and
+    // exec() on a window already shown would leave the rest of the client
+    // usable under it.
+    window.setModal(true);
     window.show();
     window.Refresh();
     window.exec();
