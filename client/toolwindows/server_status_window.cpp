@@ -110,17 +110,12 @@ CServerStatusWindow::CServerStatusWindow(RequestChannel& channel, ClientSettings
     table_->setColumnWidth(1, settings_.serverStatusColWidthTime);
     table_->setColumnWidth(2, settings_.serverStatusColWidthText);
 
-    message_ = new QLabel(this);
-    message_->setObjectName(QStringLiteral("problem"));
-    message_->setWordWrap(true);
-    refresh_ = MakeTouchButton(QStringLiteral("Refresh"), this, dpi);
-    close_ = MakeTouchButton(QStringLiteral("Close"), this, dpi, true);
+    const RefreshCloseRow row = MakeRefreshCloseRow(this, dpi);
+    message_ = row.message;
+    refresh_ = row.refresh;
+    close_ = row.close;
     connect(refresh_, &QPushButton::clicked, this, &CServerStatusWindow::Refresh);
-    connect(close_, &QPushButton::clicked, this, &QDialog::accept);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(message_, 1);
-    buttons->addWidget(refresh_);
-    buttons->addWidget(close_);
+    QHBoxLayout* buttons = row.layout;
 
     auto* layout = new QVBoxLayout(this);
     const int margin = ScalePixels(16, dpi);

@@ -1,6 +1,9 @@
 #include "client/toolwindows/tool_window_look.h"
 
+#include <QDialog>
 #include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QWidget>
@@ -111,6 +114,21 @@ QPushButton* MakeTouchButton(const QString& text, QWidget* parent, int dpi, bool
     if (primary)
         button->setProperty("primary", true);
     return button;
+}
+
+RefreshCloseRow MakeRefreshCloseRow(QDialog* dialog, int dpi) {
+    RefreshCloseRow row;
+    row.message = new QLabel(dialog);
+    row.message->setObjectName(QStringLiteral("problem"));
+    row.message->setWordWrap(true);
+    row.refresh = MakeTouchButton(QStringLiteral("Refresh"), dialog, dpi);
+    row.close = MakeTouchButton(QStringLiteral("Close"), dialog, dpi, true);
+    QObject::connect(row.close, &QPushButton::clicked, dialog, &QDialog::accept);
+    row.layout = new QHBoxLayout;
+    row.layout->addWidget(row.message, 1);
+    row.layout->addWidget(row.refresh);
+    row.layout->addWidget(row.close);
+    return row;
 }
 
 }  // namespace zol

@@ -8,6 +8,9 @@
 #include <QFont>
 #include <QString>
 
+class QDialog;
+class QHBoxLayout;
+class QLabel;
 class QPushButton;
 class QWidget;
 
@@ -29,5 +32,15 @@ void ApplyToolWindowLook(QWidget* window, int dpi);
 
 // A touch-sized push button; `primary` gives it the accent colour.
 QPushButton* MakeTouchButton(const QString& text, QWidget* parent, int dpi, bool primary = false);
+
+// The bottom row of the server windows: a line for problems, "Refresh" and
+// "Close" (which accepts the dialog). The caller connects Refresh.
+struct RefreshCloseRow {
+    QHBoxLayout* layout = nullptr;
+    QLabel* message = nullptr;  // object name "problem", word-wrapped
+    QPushButton* refresh = nullptr;
+    QPushButton* close = nullptr;
+};
+RefreshCloseRow MakeRefreshCloseRow(QDialog* dialog, int dpi);
 
 }  // namespace zol
