@@ -17,6 +17,7 @@
 #include <QImage>
 #include <QTimer>
 
+#include "client/core/huge_page_heap.h"
 #include "client/core/main_frame.h"
 #include "client/core/zol_client_app.h"
 #include "client/measure_switches.h"
@@ -83,6 +84,9 @@ void ArrangeConnectShots(QApplication& qtApp, zol::CZOLClientApp& app, const QSt
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    // Before Qt starts: the model and the widgets are built on this heap.
+    constexpr std::size_t kHeapReserve = std::size_t{64} << 20;
+    zol::BackHeapWithHugePages(kHeapReserve);
     // The HTML tiles' WebEngine shares its GL contexts with the widgets.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication qtApp(argc, argv);

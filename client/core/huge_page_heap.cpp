@@ -1,0 +1,55 @@
+#include "client/core/huge_page_heap.h"
+
+#include <malloc.h>
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <iterator>
+
+namespace zol {
+
+bool BackHeapWithHugePages(std::size_t reserveBytes) {
+#if defined(__linux__) && defined(__GLIBC__) && defined(MADV_HUGEPAGE)
+    constexpr std::uintptr_t kHugePage = std::uintptr_t{2} << 20;
+    const int reserve = static_cast<int>(reserveBytes);
+    // The heap grows by the reserve at once and never trims below it, so
+    // the advice below stays on the memory the model is built in.
+    if (mallopt(M_TOP_PAD, reserve) == 0 || mallopt(M_TRIM_THRESHOLD, 2 * reserve) == 0)
+        return false;
+    // Blocks below the mmap threshold come from the heap: the first that
+    // does not fit its top grows it by the reserve. Freed again, they join
+    // the top, which then spans the reserve.
+    constexpr std::size_t kBlock = 64 << 10;
+    const auto start = reinterpret_cast<std::uintptr_t>(::sbrk(0));
+    void* blocks[64] = {};
+    std::size_t count = 0;
+    while (count < std::size(blocks) &&
+           reinterpret_cast<std::uintptr_t>(::sbrk(0)) - start < reserveBytes / 2) {
+        blocks[count] = std::malloc(kBlock);
+        if (blocks[count] == nullptr)
+            break;
+        ++count;
+    }
+    const auto begin = count > 0 ? reinterpret_cast<std::uintptr_t>(blocks[0]) : start;
+    const auto end = reinterpret_cast<std::uintptr_t>(::sbrk(0));
+    for (std::size_t i = 0; i < count; ++i)
+        std::free(blocks[i]);
+    // A heap that did not grow, or blocks that did not come from it (an
+    // allocator of a sanitizer), leave everything as it was.
+    if (end - start < reserveBytes / 2 || begin >= end || start - begin > reserveBytes)
+        return false;
+    // Only whole huge pages of the heap's free top.
+    const std::uintptr_t from = (begin + kHugePage - 1) & ~(kHugePage - 1);
+    const std::uintptr_t to = end & ~(kHugePage - 1);
+    if (to <= from)
+        return false;
+    return ::madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE) == 0;
+#else
+    (void)reserveBytes;
+    return false;
+#endif
+}
+
+}  // namespace zol
