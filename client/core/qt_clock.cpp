@@ -53,4 +53,10 @@ void QtClock::Stop(int timerId) {
     timers_.erase(it);
 }
 
+std::unique_ptr<Clock> MakeWindowClock(const std::function<std::unique_ptr<Clock>()>& factory) {
+    if (factory)
+        return factory();
+    return std::make_unique<QtClock>();
+}
+
 }  // namespace zol

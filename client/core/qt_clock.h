@@ -6,6 +6,7 @@
 
 #include <QObject>
 
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -31,5 +32,9 @@ class QtClock : public QObject, public Clock {
 
     std::map<int, QTimer*> timers_;
 };
+
+// The clock of one window: `factory`'s when it is set (tests drive time
+// themselves), else a QtClock whose timers die with the window.
+std::unique_ptr<Clock> MakeWindowClock(const std::function<std::unique_ptr<Clock>()>& factory);
 
 }  // namespace zol

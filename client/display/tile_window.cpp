@@ -9,7 +9,7 @@
 
 #include "client/core/app_messages.h"
 #include "client/core/client_settings.h"
-#include "client/display/qt_timer_clock.h"
+#include "client/core/qt_clock.h"
 #include "client/display/zol_client_view.h"
 #include "client/model/design.h"
 #include "client/model/device_commands.h"

@@ -6,7 +6,7 @@
 
 #include "client/core/app_messages.h"
 #include "client/core/client_settings.h"
-#include "client/display/qt_timer_clock.h"
+#include "client/core/qt_clock.h"
 #include "client/display/tile_factory.h"
 #include "client/display/tile_geometry.h"
 #include "client/display/tile_window.h"

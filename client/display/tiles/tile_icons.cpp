@@ -8,8 +8,8 @@
 
 #include "client/core/app_messages.h"
 #include "client/core/client_settings.h"
+#include "client/core/qt_clock.h"
 #include "client/display/popup_template.h"
-#include "client/display/qt_timer_clock.h"
 #include "client/display/tile_geometry.h"
 #include "client/display/tiles/icon_item_delegate.h"
 #include "client/display/tiles/list_plus.h"
