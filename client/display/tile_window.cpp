@@ -217,6 +217,12 @@ bool CTileWindow::RefreshContent() {
     return true;
 }
 
+bool CTileWindow::RunRefreshProgram(const TileRecord& record) {
+    QPointer<CTileWindow> self(this);
+    RunTileProgram(record.refreshProgramId, "refresh", false);
+    return !self.isNull();
+}
+
 void CTileWindow::RunTileProgram(std::int32_t programId, std::string_view reason,
                                  bool reportErrors) {
     const TileRecord* record = Record();

@@ -67,6 +67,9 @@ class CTileWindow : public QWidget {
     std::optional<std::string> FormatTileText(std::string_view text, bool quiet = false);
     void StartRefreshTimer();
     void RunTileProgram(std::int32_t programId, std::string_view reason, bool reportErrors);
+    // Runs the record's refresh program quietly; false when the tile went
+    // meanwhile.
+    bool RunRefreshProgram(const TileRecord& record);
     void TraceText(std::string_view text);
 
     // The record while it is this window's, else null.

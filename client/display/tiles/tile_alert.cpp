@@ -75,9 +75,7 @@ bool CTileAlert::RefreshContent() {
         return true;
     if (record->refreshMode == 0)
         return ReadReport();
-    QPointer<CTileAlert> self(this);
-    RunTileProgram(record->refreshProgramId, "refresh", false);
-    return !self.isNull();
+    return RunRefreshProgram(*record);
 }
 
 void CTileAlert::paintEvent(QPaintEvent* event) {

@@ -136,11 +136,8 @@ bool CTileHTML::RefreshContent() {
     const TileRecord* record = Record();
     if (record == nullptr)
         return true;
-    QPointer<CTileHTML> self(this);
-    if (record->refreshMode == 1) {
-        RunTileProgram(record->refreshProgramId, "refresh", false);
-        return !self.isNull();
-    }
+    if (record->refreshMode == 1)
+        return RunRefreshProgram(*record);
     return Navigate(true);
 }
 

@@ -98,9 +98,7 @@ bool CTileImage::RefreshContent() {
         return true;
     if (record->refreshMode == 0)
         return Load(true);
-    QPointer<CTileImage> self(this);
-    RunTileProgram(record->refreshProgramId, "refresh", false);
-    return !self.isNull();
+    return RunRefreshProgram(*record);
 }
 
 QRect CTileImage::PictureRect(const TileRecord& record) const {

@@ -52,9 +52,7 @@ bool CTileMeter::RefreshContent() {
         update();
         return true;
     }
-    QPointer<CTileMeter> self(this);
-    RunTileProgram(record->refreshProgramId, "refresh", false);
-    return !self.isNull();
+    return RunRefreshProgram(*record);
 }
 
 void CTileMeter::PaintContent(QPainter& painter, const TileRecord& record) {

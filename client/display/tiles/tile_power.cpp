@@ -87,9 +87,7 @@ bool CTilePower::RefreshContent() {
         return true;
     if (record->refreshMode != 1)
         return ReadGraph(true);
-    QPointer<CTilePower> self(this);
-    RunTileProgram(record->refreshProgramId, "refresh", false);
-    return !self.isNull();
+    return RunRefreshProgram(*record);
 }
 
 void CTilePower::ObjectChanged(std::int32_t objectId) {

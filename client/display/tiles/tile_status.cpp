@@ -147,9 +147,7 @@ bool CTileStatus::RefreshContent() {
         update();
         return true;
     }
-    QPointer<CTileStatus> self(this);
-    RunTileProgram(record->refreshProgramId, "refresh", false);
-    return !self.isNull();
+    return RunRefreshProgram(*record);
 }
 
 void CTileStatus::PaintContent(QPainter& painter, const TileRecord& record) {

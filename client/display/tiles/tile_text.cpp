@@ -73,11 +73,8 @@ bool CTileText::RefreshContent() {
     const TileRecord* record = Record();
     if (record == nullptr)
         return true;
-    if (record->refreshMode == 1) {
-        QPointer<CTileText> self(this);
-        RunTileProgram(record->refreshProgramId, "refresh", false);
-        return !self.isNull();
-    }
+    if (record->refreshMode == 1)
+        return RunRefreshProgram(*record);
     QPointer<CTileText> self(this);
     std::optional<std::string> shown = FormatTileText(rawText_, true);
     if (!self)
