@@ -3,10 +3,4 @@
 // only what an HTML tile may open.
 #pragma once
 
-class QWidget;
-
-extern "C" {
-using ZolCreateHtmlViewFunction = QWidget* (*)(QWidget* parent);
-}
-
 inline constexpr const char* kZolCreateHtmlViewSymbol = "ZolCreateHtmlView";

@@ -12,8 +12,10 @@
 
 #include "client/core/app_messages.h"
 #include "client/display/tiles/html_navigation.h"
+#include "client/display/tiles/html_view_loader.h"
 #include "client/display/tiles/tile_html.h"
 #include "client/model/tests/scripted_channel.h"
+#include "client/tests/temp_dir.h"
 #include "tile_fixture.h"
 
 namespace {
@@ -75,6 +77,24 @@ TEST(HtmlNavigationTest, OnlyWebPagesAndFilesOpen) {
     for (const char* url : {"javascript:alert(1)", "data:text/html,<b>x</b>", "ftp://h/f",
                             "zol:run", "", "qrc:/x.html"})
         EXPECT_FALSE(HtmlTileMayOpen(QUrl(QString::fromLatin1(url)))) << url;
+}
+
+TEST(HtmlViewModuleTest, AMissingOrBrokenModuleGivesNoBrowserAndSaysWhy) {
+    testing::TempDir dir;
+    std::string problems;
+    EXPECT_EQ(FindHtmlViewFactory({dir.Path() / "missing.so"}, problems), nullptr);
+    EXPECT_EQ(problems, "libzolhtmlview.so was not found");
+
+    const auto broken = dir.Write("libzolhtmlview.so", "not a library");
+    EXPECT_EQ(FindHtmlViewFactory({broken}, problems), nullptr);
+    EXPECT_NE(problems.find(broken.string()), std::string::npos) << problems;
+
+    // The module this build made is found after them (the tiles below
+    // make their browsers with it).
+    std::vector<std::filesystem::path> candidates = {broken};
+    for (const auto& candidate : HtmlViewModuleCandidates())
+        candidates.push_back(candidate);
+    EXPECT_NE(FindHtmlViewFactory(candidates, problems), nullptr) << problems;
 }
 
 TEST_F(HtmlTileTest, TheOwnAddressIsFinal) {

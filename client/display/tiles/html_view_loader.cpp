@@ -17,31 +17,39 @@ namespace {
 constexpr const char* kModuleFile = "libzolhtmlview.so";
 
 // The factory of the module, loaded once; null when it did not load.
-ZolCreateHtmlViewFunction LoadFactory() {
-    static ZolCreateHtmlViewFunction factory = []() -> ZolCreateHtmlViewFunction {
+HtmlViewFactory LoadFactory() {
+    static HtmlViewFactory factory = [] {
         std::string problems;
-        for (const std::filesystem::path& candidate : HtmlViewModuleCandidates()) {
-            std::error_code error;
-            if (!std::filesystem::exists(candidate, error))
-                continue;
-            // Never closed: WebEngine keeps threads and objects to the end.
-            void* module = ::dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL);
-            void* symbol = module != nullptr ? ::dlsym(module, kZolCreateHtmlViewSymbol) : nullptr;
-            if (symbol != nullptr)
-                return reinterpret_cast<ZolCreateHtmlViewFunction>(symbol);
-            const char* why = ::dlerror();
-            problems += (problems.empty() ? "" : "; ") + candidate.string() + ": " +
-                        (why != nullptr ? why : "no entry point");
-        }
-        if (problems.empty())
-            problems = std::string(kModuleFile) + " was not found";
-        qWarning("The HTML tiles cannot show pages: %s", problems.c_str());
-        return nullptr;
+        HtmlViewFactory found = FindHtmlViewFactory(HtmlViewModuleCandidates(), problems);
+        if (found == nullptr)
+            qWarning("The HTML tiles cannot show pages: %s", problems.c_str());
+        return found;
     }();
     return factory;
 }
 
 }  // namespace
+
+HtmlViewFactory FindHtmlViewFactory(const std::vector<std::filesystem::path>& candidates,
+                                    std::string& problems) {
+    problems.clear();
+    for (const std::filesystem::path& candidate : candidates) {
+        std::error_code error;
+        if (!std::filesystem::is_regular_file(candidate, error))
+            continue;
+        // Never closed: WebEngine keeps threads and objects to the end.
+        void* module = ::dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL);
+        void* symbol = module != nullptr ? ::dlsym(module, kZolCreateHtmlViewSymbol) : nullptr;
+        if (symbol != nullptr)
+            return reinterpret_cast<HtmlViewFactory>(symbol);
+        const char* why = ::dlerror();
+        problems += (problems.empty() ? "" : "; ") + candidate.string() + ": " +
+                    (why != nullptr ? why : "no entry point");
+    }
+    if (problems.empty())
+        problems = std::string(kModuleFile) + " was not found";
+    return nullptr;
+}
 
 std::vector<std::filesystem::path> HtmlViewModuleCandidates() {
     std::vector<std::filesystem::path> candidates;
@@ -55,7 +63,7 @@ std::vector<std::filesystem::path> HtmlViewModuleCandidates() {
 }
 
 QWidget* CreateHtmlView(QWidget* parent) {
-    ZolCreateHtmlViewFunction factory = LoadFactory();
+    HtmlViewFactory factory = LoadFactory();
     return factory != nullptr ? factory(parent) : nullptr;
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 #include <vector>
 
 class QWidget;
@@ -15,6 +16,12 @@ namespace zol {
 // prefix (<prefix>/lib/zol, for an installed client), then where this build
 // put it.
 std::vector<std::filesystem::path> HtmlViewModuleCandidates();
+
+// The factory of the first candidate that loads and has the entry point;
+// null when none does, with the reasons in `problems`.
+using HtmlViewFactory = QWidget* (*)(QWidget* parent);
+HtmlViewFactory FindHtmlViewFactory(const std::vector<std::filesystem::path>& candidates,
+                                    std::string& problems);
 
 // A new browser, child of `parent`; null when the module cannot be loaded,
 // which the log tells once with the reason.
