@@ -223,6 +223,17 @@ bool CTileWindow::RunRefreshProgram(const TileRecord& record) {
     return !self.isNull();
 }
 
+bool CTileWindow::RepaintOrRunRefreshProgram() {
+    const TileRecord* record = Record();
+    if (record == nullptr)
+        return true;
+    if (record->refreshMode == 0) {
+        update();
+        return true;
+    }
+    return RunRefreshProgram(*record);
+}
+
 void CTileWindow::RunTileProgram(std::int32_t programId, std::string_view reason,
                                  bool reportErrors) {
     const TileRecord* record = Record();

@@ -70,6 +70,9 @@ class CTileWindow : public QWidget {
     // Runs the record's refresh program quietly; false when the tile went
     // meanwhile.
     bool RunRefreshProgram(const TileRecord& record);
+    // The refresh of a tile that only shows what it has: mode 0 repaints,
+    // any other runs the refresh program. False when the tile went.
+    bool RepaintOrRunRefreshProgram();
     void TraceText(std::string_view text);
 
     // The record while it is this window's, else null.

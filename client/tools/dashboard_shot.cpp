@@ -30,24 +30,13 @@
 #include "client/model/request_catalogue.h"
 #include "client/model/request_channel.h"
 #include "client/model/user_reporter.h"
+#include "client/tools/printing_reporter.h"
 #include "serverlink/connect_handshake.h"
 #include "serverlink/server_link.h"
 
 namespace {
 
-// Messages go to standard error: a screenshot run has no one to click OK.
-class PrintingReporter : public zol::UserReporter {
-  public:
-    void ShowMessage(std::string_view text) override {
-        std::fprintf(stderr, "message: %.*s\n", static_cast<int>(text.size()), text.data());
-    }
-    int ShowAlert(zol::AlertKind, std::string_view text) override {
-        ShowMessage(text);
-        return 1;
-    }
-    void BeginWaitCursor() override {}
-    void EndWaitCursor() override {}
-};
+using zol::tools::PrintingReporter;
 
 class NoHints : public zol::HintAlertReporter {
   public:

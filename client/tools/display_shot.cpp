@@ -22,6 +22,7 @@
 #include "client/model/request_channel.h"
 #include "client/model/tests/load_sequence.h"
 #include "client/model/user_reporter.h"
+#include "client/tools/printing_reporter.h"
 #include "guibase/dpi_scale.h"
 #include "serverlink/connect_handshake.h"
 #include "testsupport/child_process.h"
@@ -29,18 +30,7 @@
 
 namespace {
 
-class PrintingReporter : public zol::UserReporter {
-  public:
-    void ShowMessage(std::string_view text) override {
-        std::fprintf(stderr, "message: %.*s\n", static_cast<int>(text.size()), text.data());
-    }
-    int ShowAlert(zol::AlertKind, std::string_view text) override {
-        ShowMessage(text);
-        return 1;
-    }
-    void BeginWaitCursor() override {}
-    void EndWaitCursor() override {}
-};
+using zol::tools::PrintingReporter;
 
 std::string FileName(const std::string& display) {
     std::string name;

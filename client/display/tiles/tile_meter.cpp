@@ -45,14 +45,7 @@ void CTileMeter::ObjectChanged(std::int32_t objectId) {
 }
 
 bool CTileMeter::RefreshContent() {
-    const TileRecord* record = Record();
-    if (record == nullptr)
-        return true;
-    if (record->refreshMode == 0) {
-        update();
-        return true;
-    }
-    return RunRefreshProgram(*record);
+    return RepaintOrRunRefreshProgram();
 }
 
 void CTileMeter::PaintContent(QPainter& painter, const TileRecord& record) {

@@ -140,14 +140,7 @@ bool CTileStatus::event(QEvent* event) {
 }
 
 bool CTileStatus::RefreshContent() {
-    const TileRecord* record = Record();
-    if (record == nullptr)
-        return true;
-    if (record->refreshMode == 0) {
-        update();
-        return true;
-    }
-    return RunRefreshProgram(*record);
+    return RepaintOrRunRefreshProgram();
 }
 
 void CTileStatus::PaintContent(QPainter& painter, const TileRecord& record) {
