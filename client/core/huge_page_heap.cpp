@@ -18,6 +18,11 @@ bool BackHeapWithHugePages(std::size_t reserveBytes) {
     // the advice below stays on the memory the model is built in.
     if (mallopt(M_TOP_PAD, reserve) == 0 || mallopt(M_TRIM_THRESHOLD, 2 * reserve) == 0)
         return false;
+    // Every thread allocates from this one heap: the design is loaded on a
+    // thread of its own, and an arena of that thread's would start from
+    // small pages again.
+    if (mallopt(M_ARENA_MAX, 1) == 0)
+        return false;
     // Blocks below the mmap threshold come from the heap: the first that
     // does not fit its top grows it by the reserve. Freed again, they join
     // the top, which then spans the reserve.

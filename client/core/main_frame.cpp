@@ -13,9 +13,11 @@
 #include <utility>
 
 #include "client/core/app_messages.h"
+#include "client/core/connect_context.h"
 #include "client/core/connect_sequence.h"
 #include "client/core/connection_watch.h"
 #include "client/core/default_locations.h"
+#include "client/core/early_connect.h"
 #include "client/core/main_frame_requests.h"
 #include "client/core/notification_dispatcher.h"
 #include "client/core/push_queue.h"
@@ -248,8 +250,8 @@ void CMainFrame::OnUiCommand(int command, std::intptr_t argument) {
         case UiCommandCode::Connect:
         case UiCommandCode::ConnectAlternate:
             // A connect asked for during a connect's event-loop turns would
-            // run inside it.
-            if (!app_.Connecting())
+            // run inside it; start-up's connect waits to be taken over.
+            if (!app_.Connecting() || app_.EarlyConnectPending())
                 ConnectAndLoad(kConnectModeUser);
             return;
         case UiCommandCode::Reconnect:
@@ -370,13 +372,10 @@ void CMainFrame::OnConnectionLost(bool closeConnection) {
         doc->SetTitle(QStringLiteral("Not Connected"));
 }
 
-ConnectOutcome CMainFrame::StartServerConnection(int closeMode) {
+ConnectOutcome CMainFrame::StartServerConnection(int closeMode, EarlyConnect* early) {
     ClientSettings& s = app_.Settings();
-    EffectiveConnection connection = app_.Connection();
-    if (s.cloudMasterDisable != 0)
-        connection.useRelay = 0;
-    if (connection.useRelay != 0 && connection.relayCredential.empty())
-        connection.relayCredential = s.agentToken;
+    // The host name is looked up before the window shows where it connects to.
+    const ConnectPlan plan = early != nullptr ? early->Plan() : PlanConnect(app_);
 
     ConnectDialogOptions options;
     options.autoClose = s.autoCloseConnectDialog != 0;
@@ -388,11 +387,10 @@ ConnectOutcome CMainFrame::StartServerConnection(int closeMode) {
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connectDialog_ = dialog;
 
-    // The host name is looked up before the window shows where it connects to.
-    const std::optional<ServerTarget> target = ResolveTarget(connection);
-    const std::uint32_t address = target ? ntohl(target->address) : 0;
+    const EffectiveConnection& connection = plan.connection;
+    const std::uint32_t address = plan.target ? ntohl(plan.target->address) : 0;
     dialog->SetHeader(CServerConnect::HeaderFor(
-        connection.useRelay != 0,
+        plan.viaRelay,
         connection.addressKind == kAddressKindHostName ? connection.hostName : std::string(),
         address, connection.serverPort));
     dialog->show();
@@ -415,50 +413,33 @@ ConnectOutcome CMainFrame::StartServerConnection(int closeMode) {
         QPointer<CServerConnect>& dialog_;
     } progress(connectDialog_);
 
-    ConnectSequenceContext c{app_.Link(), app_.Channel(),  app_.Reporter(), app_.Reporter(),
-                             progress,    CurrentDesign(), app_.Version()};
-    c.clientName = s.clientName;
-    c.backgroundColor = s.backgroundColor;
-    c.textColor = s.textColor;
-    c.homePageEnable = s.homePageEnable != 0;
-    c.homePageName = s.homePageName;
-    c.tempDir = EffectiveTempDir(s);
-    // Looked up when the displays come: the theme pictures may still be
-    // loading meanwhile.
-    c.iconSets = [this](std::string_view name) { return FindIconSet(app_.Themes().sets, name); };
-    c.turnLoop = [] { QCoreApplication::processEvents(QEventLoop::AllEvents); };
-    const bool viaRelay = connection.useRelay != 0;
-    c.beforeOpen = [this, viaRelay] {
-        // No connection is open: the link's threads are gone, so settings
-        // may change and the next reports carry the new generation.
-        app_.ApplyConnectionSettings();
-        app_.LinkEvents().BeginConnection();
-        // The relay logs into the working folder, which a fresh install has
-        // not made yet (the log itself makes only its file).
-        if (viaRelay) {
-            std::error_code ec;
-            std::filesystem::create_directories(EffectiveTempDir(app_.Settings()), ec);
-        }
-    };
-    c.promptPassword = [this](std::string& entered) {
+    auto promptPassword = [this](std::string& entered) {
         if (password_ == nullptr)
             password_ = new CPassword(this);
         return password_->Ask(entered);
     };
-    const LocaleFormats& formats = app_.Formats();
-    c.formatDateTime = [&formats](const FieldDateTimeValue& v, bool withDate) {
-        if (!v.valid)
-            return std::string();
-        const QDateTime when(QDate(v.year, v.month, v.day), QTime(v.hour, v.minute, v.second));
-        const QString time = when.time().toString(formats.time);
-        return ToWindows1252(
-            withDate ? when.date().toString(formats.shortDate) + QLatin1Char(' ') + time : time);
-    };
-
-    std::string password = connection.password;
-    std::string token = s.agentToken;
-    ConnectSequence sequence(std::move(c));
-    ConnectOutcome outcome = sequence.Run(target, connection.hostName, password, token);
+    ConnectOutcome outcome;
+    std::string password;
+    std::string token;
+    if (early != nullptr) {
+        EarlyConnect::Handlers handlers{progress, app_.Reporter(), app_.Reporter(), promptPassword};
+        EarlyConnect::Result joined = early->Join(handlers, CurrentDesign());
+        outcome = std::move(joined.outcome);
+        password = std::move(joined.password);
+        token = std::move(joined.cloudToken);
+    } else {
+        ConnectSequenceContext c{app_.Link(), app_.Channel(),  app_.Reporter(), app_.Reporter(),
+                                 progress,    CurrentDesign(), app_.Version()};
+        FillConnectContext(app_, c);
+        c.turnLoop = [] { QCoreApplication::processEvents(QEventLoop::AllEvents); };
+        const bool viaRelay = plan.viaRelay;
+        c.beforeOpen = [this, viaRelay] { PrepareForOpen(app_, viaRelay); };
+        c.promptPassword = promptPassword;
+        password = connection.password;
+        token = s.agentToken;
+        ConnectSequence sequence(std::move(c));
+        outcome = sequence.Run(plan.target, connection.hostName, password, token);
+    }
     app_.RememberPassword(password);
     s.agentToken = token;
     if (outcome.result == 0) {
@@ -474,7 +455,10 @@ ConnectOutcome CMainFrame::StartServerConnection(int closeMode) {
 }
 
 int CMainFrame::ConnectAndLoad(int mode) {
-    if (app_.Connecting())
+    // Start-up's connect, running since before this window was made, is
+    // this connect's sequence.
+    std::unique_ptr<EarlyConnect> early = app_.TakeEarlyConnect();
+    if (app_.Connecting() && !early)
         return -1;
     QPointer<CMainFrame> self(this);
     app_.SetConnecting(true);
@@ -482,7 +466,8 @@ int CMainFrame::ConnectAndLoad(int mode) {
     ClearView();
     history_.Clear();
     timedReturn_.stop();
-    const ConnectOutcome outcome = StartServerConnection(mode);
+    const ConnectOutcome outcome = StartServerConnection(mode, early.get());
+    early.reset();
     app_.SetConnecting(false);
     if (!self)
         return -1;

@@ -42,6 +42,7 @@ class AppMessageEvent;
 class CPassword;
 class CServerConnect;
 class CTUIStatusBar;
+class EarlyConnect;
 class UserDialogHost;
 class CZOLClientApp;
 class CZOLClientView;
@@ -148,7 +149,8 @@ class CMainFrame : public QMainWindow, public DispatchTarget, public StatusBarSo
     bool CurrentConnection(const AppMessageEvent& message) const;
     void OnConnectionLost(bool closeConnection);
     // Runs the connect sequence with its window; closes the window by mode.
-    ConnectOutcome StartServerConnection(int closeMode);
+    // With `early`, joins start-up's connect instead of running one.
+    ConnectOutcome StartServerConnection(int closeMode, EarlyConnect* early);
     void StartWatch();
     void StopWatch();
     // Leaves the shown display and shows `displayId`.

@@ -9,6 +9,7 @@
 
 #include "client/core/app_messages.h"
 #include "client/core/default_locations.h"
+#include "client/core/early_connect.h"
 #include "client/core/main_frame.h"
 #include "client/core/process_launcher.h"
 #include "client/core/zol_client_doc.h"
@@ -65,6 +66,8 @@ CZOLClientApp::CZOLClientApp(Environment environment)
 }
 
 CZOLClientApp::~CZOLClientApp() {
+    // A start-up connect that was never taken over ends before the link.
+    TakeEarlyConnect().reset();
     Themes();
     // The viewer may outlive the frame; it must not call back into the app.
     CRemoteAccessViewer::SetOpenHook(nullptr);
@@ -120,6 +123,16 @@ bool CZOLClientApp::InitInstance(const QStringList& arguments) {
         ApplyCommandLine(SplitCommandLine(ToWindows1252Words(arguments)), connection_)
             .openRemoteAccessViewer;
 
+    // 18, begun early: the connect asked for at start runs from here on, on
+    // a thread of its own, while the window is made; the frame's first
+    // connect takes it over.
+    autoConnectPosted_ =
+        settings_.autoConnect != 0 && ConnectionDetailsComplete(settings_, connection_);
+    if (autoConnectPosted_) {
+        earlyConnect_ = std::make_unique<EarlyConnect>(*this);
+        earlyConnectPending_.store(true);
+    }
+
     // 15: the document, the frame and its views.
     if (!CreateDocumentAndFrame())
         return false;
@@ -140,8 +153,7 @@ bool CZOLClientApp::InitInstance(const QStringList& arguments) {
         CRemoteAccessViewer::Open();
 
     // 18: connect at once when asked to and the details are complete.
-    if (settings_.autoConnect != 0 && ConnectionDetailsComplete(settings_, connection_)) {
-        autoConnectPosted_ = true;
+    if (autoConnectPosted_) {
         PostAppMessage(frame_.get(), AppMessage::UiCommand,
                        static_cast<std::intptr_t>(UiCommandCode::Connect), 0);
     }
@@ -198,6 +210,8 @@ void CZOLClientApp::EnumerateThemes() {
 }
 
 const ThemeFolderList& CZOLClientApp::Themes() const {
+    // The early connect looks up icon sets from its own thread.
+    std::lock_guard lock(themePicturesMutex_);
     if (themePictures_.joinable())
         themePictures_.join();
     return themes_;
@@ -233,6 +247,8 @@ int CZOLClientApp::ExitInstance() {
     if (exited_)
         return 0;
     exited_ = true;
+    // A start-up connect not taken over ends first: the frame would wait for it.
+    TakeEarlyConnect().reset();
     // The frame saved its placement when it closed; one that never closed
     // (start-up failed, or the loop ended another way) saves it now.
     if (frame_ && frame_->isVisible())

@@ -12,10 +12,12 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <thread>
 #include <vector>
 
 #include "client/core/client_settings.h"
+#include "client/core/early_connect.h"
 #include "client/core/effective_connection.h"
 #include "client/core/gui_reporter.h"
 #include "client/core/link_event_poster.h"
@@ -67,6 +69,7 @@ class CZOLClientApp {
     int ExitInstance();
 
     ClientSettings& Settings() { return settings_; }
+    const ClientSettings& Settings() const { return settings_; }
     // The settings file, for windows that keep their own layout in it.
     RegistryStore& Store() { return store_; }
     // Publishes what worker threads read of the settings. Whoever changes
@@ -111,8 +114,9 @@ class CZOLClientApp {
     // Copies the link's time limits and the relay's settings from the
     // settings. Only while no connection is open: the link's threads read them.
     void ApplyConnectionSettings();
-    // A connect sequence runs (pushes are dropped, reconnects ignored).
-    bool Connecting() const { return connecting_.load(); }
+    // A connect sequence runs (pushes are dropped, reconnects ignored),
+    // start-up's included.
+    bool Connecting() const { return connecting_.load() || earlyConnectPending_.load(); }
     void SetConnecting(bool connecting) { connecting_.store(connecting); }
     // A connection was opened in this run (never cleared).
     bool EverConnected() const { return everConnected_.load(); }
@@ -121,6 +125,13 @@ class CZOLClientApp {
     bool RemoteAccessViewerRequested() const { return openRemoteAccessViewer_; }
     // Start-up asked the main frame to connect (AutoConnect with complete details).
     bool AutoConnectPosted() const { return autoConnectPosted_; }
+
+    // Start-up's connect, until the frame's first connect takes it over.
+    bool EarlyConnectPending() const { return earlyConnectPending_.load(); }
+    std::unique_ptr<EarlyConnect> TakeEarlyConnect() {
+        earlyConnectPending_.store(false);
+        return std::move(earlyConnect_);
+    }
 
     // Called by the document when it is made and destroyed.
     void RegisterDocument(CZOLClientDoc* document) { document_ = document; }
@@ -138,6 +149,7 @@ class CZOLClientApp {
     ThemeFolderList themes_;
     // Loads the pictures of `themes_` while start-up and the connect go on.
     mutable std::thread themePictures_;
+    mutable std::mutex themePicturesMutex_;
     LocaleFormats formats_;
     GreetingNumbers version_{};
     SpeechOutput speech_;
@@ -159,6 +171,9 @@ class CZOLClientApp {
     std::unique_ptr<CZOLClientDoc> ownedDocument_;
     CZOLClientDoc* document_ = nullptr;
     std::unique_ptr<CMainFrame> frame_;
+    // Uses the link, the themes and the settings: goes first.
+    std::unique_ptr<EarlyConnect> earlyConnect_;
+    std::atomic<bool> earlyConnectPending_{false};
 };
 
 }  // namespace zol

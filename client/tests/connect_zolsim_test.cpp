@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QLineEdit>
 #include <QTimer>
 
 #include <regex>
@@ -19,7 +20,9 @@
 #include "client/model/design.h"
 #include "client/model/request_channel.h"
 #include "client/model/tests/model_fakes.h"
+#include "client/toolwindows/password_dialog.h"
 #include "client/toolwindows/remote_access_viewer.h"
+#include "client/toolwindows/server_connect.h"
 #include "serverlink/field_list.h"
 #include "serverlink/server_link.h"
 #include "started_client.h"
@@ -225,6 +228,63 @@ TEST(ClientConnectTest, ConnectsShowsHomeAndReconnectsAfterADrop) {
     EXPECT_TRUE(client.app->Link().IsConnected());
     EXPECT_EQ(frame->View()->CurrentDisplayId(), homeId);
     frame->close();
+}
+
+// AutoConnect starts the connect while the window is still being made; the
+// frame's first connect takes it over. What it asks of the person (here the
+// password the server refused) is asked then, on this thread, and the
+// connect window ends up showing every stage.
+TEST(ClientConnectTest, TheStartUpConnectRunsAheadAndTheFirstConnectTakesItOver) {
+    Zolsim sim({"--password", "secret"});
+    ASSERT_TRUE(sim.started);
+    int prompts = 0;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&prompts] {
+        if (auto* prompt = qobject_cast<CPassword*>(QApplication::activeModalWidget())) {
+            ++prompts;
+            prompt->Field()->setText(QStringLiteral("secret"));
+            prompt->accept();
+        }
+    });
+    answer.start(20);
+    testing::TempDir dir;
+    StartedClient client(dir,
+                         testing::DwordLine("AutoConnect", 1) +
+                             testing::DwordLine("AutoCloseConnectDialog", 0) +
+                             "\"Password\"=\"wrong\"\n",
+                         sim.Switches());
+    CMainFrame* frame = client.app->MainFrame();
+    ASSERT_EQ(frame->ConnectsFinished(), 1);
+    EXPECT_EQ(prompts, 1);
+    EXPECT_TRUE(client.app->Link().IsConnected());
+    const DisplayRecord* home = client.app->Document()->GetDesign().HomeDisplay();
+    ASSERT_NE(home, nullptr);
+    EXPECT_EQ(frame->View()->CurrentDisplayId(), home->displayId);
+    EXPECT_TRUE(frame->WatchRunning());
+    ASSERT_NE(frame->ConnectDialog(), nullptr);
+    for (int stage = 0; stage < kConnectStages; ++stage)
+        EXPECT_EQ(frame->ConnectDialog()->StateOf(stage), StageState::Succeeded) << stage;
+    // The design was loaded once: the take-over did not connect again.
+    const std::string requests = sim.Control("requests");
+    const std::regex firstPart("ZOLApp\\|GetDesign\\|0\\b");
+    EXPECT_EQ(std::distance(std::sregex_iterator(requests.begin(), requests.end(), firstPart),
+                            std::sregex_iterator()),
+              1);
+    frame->close();
+}
+
+// Ending before the frame took the start-up connect over: its question is
+// answered "cancel", the sequence ends, and nothing waits past it.
+TEST(ClientConnectTest, AnExitBeforeTheTakeOverEndsTheStartUpConnect) {
+    Zolsim sim({"--password", "secret"});
+    ASSERT_TRUE(sim.started);
+    testing::TempDir dir;
+    StartedClient client(dir, testing::DwordLine("AutoConnect", 1) + "\"Password\"=\"wrong\"\n",
+                         sim.Switches(), {}, false);
+    ASSERT_TRUE(client.started);
+    EXPECT_EQ(client.app->ExitInstance(), 0);
+    EXPECT_FALSE(client.app->Link().IsConnected());
+    EXPECT_EQ(client.app->MainFrame(), nullptr);
 }
 
 // Commands handled in the connect's event-loop turns: another connect is

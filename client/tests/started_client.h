@@ -26,9 +26,11 @@ inline std::string DwordLine(const std::string& name, std::uint32_t value) {
 
 class StartedClient {
   public:
-    // `connection` and `misc` are value lines for those sections.
+    // `connection` and `misc` are value lines for those sections. Unless
+    // `runPosted` is false, what start-up posted (the connect it asks for)
+    // runs before the constructor returns.
     StartedClient(const TempDir& dir, const std::string& connection, const QStringList& arguments,
-                  const std::string& misc = {}) {
+                  const std::string& misc = {}, bool runPosted = true) {
         const auto file = dir.Path() / "ZOLClient.reg";
         const std::string key = "[HKEY_CURRENT_USER\\Software\\Tarnwell\\ZOLClient\\";
         std::ofstream(file) << "REGEDIT4\n\n"
@@ -45,7 +47,8 @@ class StartedClient {
         app = std::make_unique<CZOLClientApp>(std::move(env));
         started = app->InitInstance(arguments);
         app->Reporter().SetQuiet(true);
-        QCoreApplication::sendPostedEvents();
+        if (runPosted)
+            QCoreApplication::sendPostedEvents();
     }
     ~StartedClient() {
         if (app)
