@@ -17,7 +17,7 @@
 
 #include <stdlib.h>
 
-#include "client/core/speech/qt_speech_voice.h"
+#include "client/media/qt_speech_voice.h"
 #include "client/core/speech/sound_player.h"
 #include "client/core/speech/speech_output.h"
 #include "client/tests/temp_dir.h"

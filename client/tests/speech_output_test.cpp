@@ -6,6 +6,7 @@
 #include <thread>
 #include <vector>
 
+#include "client/core/speech/deferred_speech_voice.h"
 #include "client/core/speech/speech_output.h"
 #include "client/tests/fake_speech_voice.h"
 
@@ -136,6 +137,52 @@ TEST_F(SpeechOutputTest, WithoutAVoiceEntriesAreDroppedAndABrokenEngineIsOnlyLog
     ASSERT_GE(reports_.size(), 1u);
     EXPECT_EQ(reports_[0].text, "Error to intiliaze COM");
     EXPECT_EQ(reports_[0].thread, std::this_thread::get_id());
+}
+
+// The platform's voice is made by its first use, not at start: a stop
+// before that makes nothing. A voice whose module did not load is silent,
+// says why, and lets the queue drain.
+TEST_F(SpeechOutputTest, TheVoiceIsMadeByItsFirstUseAndAMissingModuleLeavesSilence) {
+    int made = 0;
+    testing::FakeSpeechVoice* real = nullptr;
+    DeferredSpeechVoice deferred(
+        [&](std::function<void()> changed, std::string&) -> std::unique_ptr<SpeechVoice> {
+            ++made;
+            auto voice = std::make_unique<testing::FakeSpeechVoice>(std::move(changed));
+            voice->finishAtOnce = true;
+            real = voice.get();
+            return voice;
+        },
+        {});
+    EXPECT_TRUE(deferred.Usable());
+    deferred.Stop();
+    EXPECT_EQ(made, 0);
+    deferred.Speak("Hello");
+    deferred.Speak("Again");
+    deferred.Stop();
+    EXPECT_EQ(made, 1);
+    ASSERT_NE(real, nullptr);
+    EXPECT_EQ(real->Calls(), (Log{"speak:Hello", "speak:Again", "stop"}));
+
+    auto missing = [](std::function<void()>, std::string& problem) -> std::unique_ptr<SpeechVoice> {
+        problem = "libzolmedia.so was not found";
+        return nullptr;
+    };
+    speech_ = std::make_unique<SpeechOutput>(
+        [&](std::function<void()> changed) -> std::unique_ptr<SpeechVoice> {
+            return std::make_unique<DeferredSpeechVoice>(missing, std::move(changed));
+        },
+        nullptr);
+    speech_->Start({});
+    EXPECT_TRUE(speech_->HasVoice());
+    for (int i = 0; i < 100; ++i)
+        Queue("unheard");
+    EXPECT_TRUE(WaitUntilEmpty());
+    DeferredSpeechVoice alone(missing, {});
+    alone.Speak("unheard");
+    EXPECT_FALSE(alone.IsSpeaking());
+    EXPECT_FALSE(alone.Usable());
+    EXPECT_EQ(alone.Problem(), "libzolmedia.so was not found");
 }
 
 TEST_F(SpeechOutputTest, StopEndsTheTaskPromptlyEvenWhenATextArrivesWhileStopping) {

@@ -1,48 +1,27 @@
 #include "client/core/speech/sound_player.h"
 
-#include <QAudioDevice>
-#include <QFile>
-#include <QMediaDevices>
-#include <QSoundEffect>
-#include <QUrl>
-
-#include <algorithm>
 #include <system_error>
+
+#include "client/core/speech/media_module.h"
 
 namespace zol {
 
-SoundPlayer::SoundPlayer(QObject* parent) : QObject(parent) {}
+SoundPlayer::SoundPlayer() = default;
+SoundPlayer::~SoundPlayer() = default;
 
 bool SoundPlayer::Play(const std::filesystem::path& path) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error))
         return false;
-    // With no output an effect would wait for one for ever.
-    if (QMediaDevices::defaultAudioOutput().isNull())
-        return false;
-    if (Playing() >= kMaxSounds) {
-        effects_.front()->stop();
-        effects_.front()->deleteLater();
-        effects_.erase(effects_.begin());
+    if (!tried_) {
+        tried_ = true;
+        output_ = CreateMediaSoundOutput();
     }
-    auto* effect = new QSoundEffect(this);
-    connect(effect, &QSoundEffect::statusChanged, effect, [effect] {
-        if (effect->status() == QSoundEffect::Error)
-            effect->deleteLater();
-    });
-    connect(effect, &QSoundEffect::playingChanged, effect, [effect] {
-        if (!effect->isPlaying())
-            effect->deleteLater();
-    });
-    effect->setSource(QUrl::fromLocalFile(QFile::decodeName(path.c_str())));
-    effect->play();
-    effects_.emplace_back(effect);
-    return true;
+    return output_ != nullptr && output_->Play(path);
 }
 
 std::size_t SoundPlayer::Playing() {
-    std::erase_if(effects_, [](const QPointer<QSoundEffect>& effect) { return effect.isNull(); });
-    return effects_.size();
+    return output_ != nullptr ? output_->Playing() : 0;
 }
 
 }  // namespace zol

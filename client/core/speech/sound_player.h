@@ -1,38 +1,37 @@
-// SoundPlayer: plays sound files ("PlaySound" pushes) asynchronously. Each
-// play has its own effect, so sounds may overlap; an effect goes away when
-// it has played or failed. Failures are silent.
+// SoundPlayer: plays sound files ("PlaySound" pushes) asynchronously through
+// the platform's sound output, made by the first play. Sounds may overlap,
+// at most SoundOutput::kMaxSounds at once. Failures are silent.
 //
 // Thread-safety: the user-interface thread only.
 #pragma once
 
-#include <QObject>
-#include <QPointer>
-
 #include <cstddef>
 #include <filesystem>
-#include <vector>
+#include <memory>
 
-class QSoundEffect;
+#include "client/core/speech/sound_output.h"
 
 namespace zol {
 
-class SoundPlayer : public QObject {
+class SoundPlayer {
   public:
-    // Sounds playing at once at most; one more stops the oldest, so a burst
-    // of pushes cannot pile up effects.
-    static constexpr std::size_t kMaxSounds = 8;
+    static constexpr std::size_t kMaxSounds = SoundOutput::kMaxSounds;
 
-    explicit SoundPlayer(QObject* parent = nullptr);
+    SoundPlayer();
+    ~SoundPlayer();
+    SoundPlayer(const SoundPlayer&) = delete;
+    SoundPlayer& operator=(const SoundPlayer&) = delete;
 
     // Starts playing the file; false when there is no such file or no
     // audio output to play it to.
     bool Play(const std::filesystem::path& path);
 
-    // Effects not yet done.
+    // Sounds not yet done.
     std::size_t Playing();
 
   private:
-    std::vector<QPointer<QSoundEffect>> effects_;
+    bool tried_ = false;
+    std::unique_ptr<SoundOutput> output_;
 };
 
 }  // namespace zol

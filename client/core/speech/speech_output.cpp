@@ -2,13 +2,15 @@
 
 #include <utility>
 
-#include "client/core/speech/qt_speech_voice.h"
+#include "client/core/speech/deferred_speech_voice.h"
+#include "client/core/speech/media_module.h"
 
 namespace zol {
 
 SpeechOutput::VoiceFactory SpeechOutput::PlatformVoice() {
     return [](std::function<void()> stateChanged) -> std::unique_ptr<SpeechVoice> {
-        return QtSpeechVoice::Create(std::move(stateChanged));
+        return std::make_unique<DeferredSpeechVoice>(CreateMediaSpeechVoice,
+                                                     std::move(stateChanged));
     };
 }
 

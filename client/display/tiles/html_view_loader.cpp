@@ -1,13 +1,10 @@
 #include "client/display/tiles/html_view_loader.h"
 
-#include <dlfcn.h>
-
-#include <QCoreApplication>
 #include <QWidget>
 
 #include <string>
-#include <system_error>
 
+#include "client/core/module_loader.h"
 #include "client/htmlview/html_view_entry.h"
 
 namespace zol {
@@ -32,34 +29,16 @@ HtmlViewFactory LoadFactory() {
 
 HtmlViewFactory FindHtmlViewFactory(const std::vector<std::filesystem::path>& candidates,
                                     std::string& problems) {
-    problems.clear();
-    for (const std::filesystem::path& candidate : candidates) {
-        std::error_code error;
-        if (!std::filesystem::is_regular_file(candidate, error))
-            continue;
-        // Never closed: WebEngine keeps threads and objects to the end.
-        void* module = ::dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL);
-        void* symbol = module != nullptr ? ::dlsym(module, kZolCreateHtmlViewSymbol) : nullptr;
-        if (symbol != nullptr)
-            return reinterpret_cast<HtmlViewFactory>(symbol);
-        const char* why = ::dlerror();
-        problems += (problems.empty() ? "" : "; ") + candidate.string() + ": " +
-                    (why != nullptr ? why : "no entry point");
-    }
-    if (problems.empty())
-        problems = std::string(kModuleFile) + " was not found";
-    return nullptr;
+    return reinterpret_cast<HtmlViewFactory>(
+        FindModuleSymbol(candidates, kModuleFile, kZolCreateHtmlViewSymbol, problems));
 }
 
 std::vector<std::filesystem::path> HtmlViewModuleCandidates() {
-    std::vector<std::filesystem::path> candidates;
-    const std::filesystem::path programDir(QCoreApplication::applicationDirPath().toStdString());
-    if (!programDir.empty())
-        candidates.push_back(programDir.parent_path() / "lib" / "zol" / kModuleFile);
 #ifdef ZOL_HTML_VIEW_BUILD_PATH
-    candidates.emplace_back(ZOL_HTML_VIEW_BUILD_PATH);
+    return ModuleCandidates(kModuleFile, ZOL_HTML_VIEW_BUILD_PATH);
+#else
+    return ModuleCandidates(kModuleFile, nullptr);
 #endif
-    return candidates;
 }
 
 QWidget* CreateHtmlView(QWidget* parent) {

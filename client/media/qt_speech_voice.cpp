@@ -1,4 +1,4 @@
-#include "client/core/speech/qt_speech_voice.h"
+#include "client/media/qt_speech_voice.h"
 
 #include <QEventLoop>
 #include <QThread>
