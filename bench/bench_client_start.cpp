@@ -9,8 +9,10 @@
 // The client runs on the offscreen platform unless QT_QPA_PLATFORM is set.
 // A first run fetches the files into the scratch folder, so that every
 // measured run asks the same; client and floor runs are interleaved so both
-// see the same machine load. A second reference adds what a bare Qt widgets
-// program takes to show one window (qt_floor) to the floor.
+// see the same machine load. The floor replays one request at a time; a
+// second floor sends the display-tile requests together, as the client
+// does. A last reference adds what a bare Qt widgets program takes to show
+// one window (qt_floor) to the floor.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -103,19 +105,24 @@ int Run(int runs) {
     }
     const std::vector<std::string> floor = {CLIENT_FLOOR_PATH, std::to_string(scene.Port()),
                                             framesFile};
+    std::vector<std::string> floorTogether = floor;
+    floorTogether.push_back("--together");
 
     std::vector<double> shownMillis;
     std::vector<double> ownMillis;
     std::vector<double> exitMillis;
     std::vector<double> floorMillis;
+    std::vector<double> togetherMillis;
     std::vector<double> qtMillis;
     std::vector<double> peakMib;
     const std::vector<std::string> qt = {QT_FLOOR_PATH};
     for (int i = 0; i < runs; ++i) {
         const ChildRun c = RunChild(client, env, 300s);
         const ChildRun f = RunChild(floor, {}, 300s);
+        const ChildRun t = RunChild(floorTogether, {}, 300s);
         const ChildRun q = RunChild(qt, env, 300s);
-        if (!c.Succeeded() || c.LineMillis(kShown) < 0 || !f.Succeeded() || !q.Succeeded()) {
+        if (!c.Succeeded() || c.LineMillis(kShown) < 0 || !f.Succeeded() || !t.Succeeded() ||
+            !q.Succeeded()) {
             std::fprintf(stderr, "run %d failed (client %d, floor %d)\n", i + 1, c.code, f.code);
             return 1;
         }
@@ -124,6 +131,7 @@ int Run(int runs) {
         ownMillis.push_back(std::atof(c.lines.front().text.c_str() + std::string(kShown).size()));
         exitMillis.push_back(c.millis);
         floorMillis.push_back(f.millis);
+        togetherMillis.push_back(t.millis);
         qtMillis.push_back(q.millis);
         peakMib.push_back(static_cast<double>(c.peakKib) / 1024.0);
     }
@@ -134,11 +142,16 @@ int Run(int runs) {
     Report("client: own figure", ownMillis, "ms");
     Report("client: fork to exit", exitMillis, "ms");
     Report("floor: fork to exit", floorMillis, "ms");
+    Report("floor, tiles together", togetherMillis, "ms");
     Report("bare Qt window: fork to exit", qtMillis, "ms");
     const double floorMedian = Percentile(floorMillis, 0.5);
     const double shownMedian = Percentile(shownMillis, 0.5);
     std::printf("ratio (median shown / median floor): %.2f (goal <= 1.3)\n",
                 shownMedian / floorMedian);
+    std::printf(
+        "ratio against the floor that sends the tile requests together as the "
+        "client does: %.2f\n",
+        shownMedian / Percentile(togetherMillis, 0.5));
     std::printf("ratio (median shown / (median floor + median bare Qt window)): %.2f\n",
                 shownMedian / (floorMedian + Percentile(qtMillis, 0.5)));
     Report("client peak RSS", peakMib, "MiB");

@@ -38,6 +38,19 @@ bool FloorClient::Exchange(std::string_view message) {
     return Write(message) && ReadFrame();
 }
 
+bool FloorClient::ExchangeTogether(const std::vector<std::string_view>& messages) {
+    std::string all;
+    for (std::string_view message : messages)
+        all.append(message);
+    if (!Write(all))
+        return false;
+    for (std::size_t i = 0; i < messages.size(); ++i) {
+        if (!ReadFrame())
+            return false;
+    }
+    return true;
+}
+
 bool FloorClient::Write(std::string_view bytes) {
     while (!bytes.empty()) {
         const ssize_t n = ::send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL);

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zol::bench {
 
@@ -20,6 +21,8 @@ class FloorClient {
     bool Greet(std::string_view greeting);
     // One request and its whole reply frame.
     bool Exchange(std::string_view message);
+    // Several requests written at once, then their reply frames read.
+    bool ExchangeTogether(const std::vector<std::string_view>& messages);
 
   private:
     bool Write(std::string_view bytes);

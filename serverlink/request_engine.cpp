@@ -35,17 +35,18 @@ bool NamesMatch(const PendingRequest& request, std::string_view object, std::str
 
 }  // namespace
 
-int RequestEngine::SendRequest(std::string_view message, std::int32_t& resultCode,
-                               std::string& replyText, bool noWait) {
-    replyText.clear();
+std::shared_ptr<PendingRequest> RequestEngine::MakeRequest(std::string_view message, int& error) {
+    error = kRequestOk;
     if (!transport_.IsConnected()) {
-        return kRequestNotSent;
+        error = kRequestNotSent;
+        return nullptr;
     }
     auto request = std::make_shared<PendingRequest>();
     if (!IsGreetingFrame(message)) {
         std::vector<FieldValue> fields;
         if (DecodeFieldList(message, fields) != kFieldListOk) {
-            return kRequestNotDecodable;
+            error = kRequestNotDecodable;
+            return nullptr;
         }
         if (!fields.empty()) {
             request->objectName = fields[0].text;
@@ -54,19 +55,21 @@ int RequestEngine::SendRequest(std::string_view message, std::int32_t& resultCod
             request->methodName = fields[1].text;
         }
     }
-    bool isPing = request->objectName == kAppObject && request->methodName == kPingMethod;
     request->message.assign(message);
+    return request;
+}
 
+int RequestEngine::AwaitReply(std::uint32_t id, PendingRequest& request, bool noWait,
+                              std::int32_t& resultCode, std::string& replyText) {
     int error = kRequestOk;
-    std::uint32_t id = Enqueue(request);
     if (id == 0) {
         error = kRequestNotSent;
-    } else if (!transport_.Await(request->sentEvent, SecondsToWait(timeouts_.serverSendTimeout)) &&
-               TryWithdraw(*request)) {
+    } else if (!transport_.Await(request.sentEvent, SecondsToWait(timeouts_.serverSendTimeout)) &&
+               TryWithdraw(request)) {
         // Not a byte of it went out, and now none will.
         error = kRequestNotSent;
-    } else if (!noWait && !transport_.Await(request->replyEvent,
-                                            SecondsToWait(timeouts_.serverReplyTimeout))) {
+    } else if (!noWait &&
+               !transport_.Await(request.replyEvent, SecondsToWait(timeouts_.serverReplyTimeout))) {
         // Also when the send wait ran out with the message partly written:
         // the framing needed the rest of it, so it counts as sent.
         error = kRequestNoReply;
@@ -74,22 +77,51 @@ int RequestEngine::SendRequest(std::string_view message, std::int32_t& resultCod
     if (id != 0) {
         Remove(id);
     }
-    const bool abandoned = request->abandoned.load();
-    if (abandoned && error == kRequestOk) {
+    if (request.abandoned.load() && error == kRequestOk) {
         error = kRequestNoReply;
     }
     if (error == kRequestOk && !noWait) {
         // The reply ends at its first zero byte, as the callers read it.
-        std::string_view reply(request->reply);
+        std::string_view reply(request.reply);
         replyText.assign(reply.substr(0, reply.find('\0')));
-        resultCode = request->resultCode;
+        resultCode = request.resultCode;
     } else if (error == kRequestOk) {
         resultCode = 0;
     }
-    if (isPing && !abandoned) {
+    return error;
+}
+
+int RequestEngine::SendRequest(std::string_view message, std::int32_t& resultCode,
+                               std::string& replyText, bool noWait) {
+    replyText.clear();
+    int error = kRequestOk;
+    std::shared_ptr<PendingRequest> request = MakeRequest(message, error);
+    if (request == nullptr) {
+        return error;
+    }
+    const bool isPing = request->objectName == kAppObject && request->methodName == kPingMethod;
+    error = AwaitReply(Enqueue(request), *request, noWait, resultCode, replyText);
+    if (isPing && !request->abandoned.load()) {
         CountPing(error);
     }
     return error;
+}
+
+void RequestEngine::SendRequests(std::span<BatchedRequest> batch) {
+    std::vector<std::pair<std::uint32_t, std::shared_ptr<PendingRequest>>> sent;
+    sent.reserve(batch.size());
+    for (BatchedRequest& entry : batch) {
+        entry.reply.clear();
+        entry.resultCode = 0;
+        std::shared_ptr<PendingRequest> request = MakeRequest(entry.message, entry.error);
+        sent.emplace_back(request != nullptr ? Enqueue(request) : 0, request);
+    }
+    for (std::size_t i = 0; i < batch.size(); ++i) {
+        if (sent[i].second != nullptr) {
+            batch[i].error = AwaitReply(sent[i].first, *sent[i].second, false, batch[i].resultCode,
+                                        batch[i].reply);
+        }
+    }
 }
 
 std::uint32_t RequestEngine::Enqueue(std::shared_ptr<PendingRequest> request) {

@@ -23,6 +23,7 @@
 #include <list>
 #include <memory>
 #include <mutex>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -54,6 +55,14 @@ struct PendingRequest {
     std::int32_t resultCode = 0;
     // Woken by WakeWaiters without a reply; the caller gives up on it.
     std::atomic<bool> abandoned{false};
+};
+
+// One request of a batch (RequestEngine::SendRequests) and what came back.
+struct BatchedRequest {
+    std::string message;
+    int error = kRequestOk;  // as SendRequest's result
+    std::int32_t resultCode = 0;
+    std::string reply;  // up to its first zero byte
 };
 
 struct PendingEntry {
@@ -98,6 +107,14 @@ class RequestEngine {
     int SendRequest(std::string_view message, std::int32_t& resultCode, std::string& replyText,
                     bool noWait = false);
 
+    // Sends every message of the batch without waiting in between, then
+    // waits for their replies in order; each entry ends as SendRequest
+    // would have left it. Replies pair with requests of the same names in
+    // the order sent, so a server that answers in order answers each. For
+    // runs of independent requests such as the tiles of many displays:
+    // the server works on the next while the client reads the last.
+    void SendRequests(std::span<BatchedRequest> batch);
+
     // Registers a request as pending and queues its message; returns its id,
     // or 0 when the message could not be queued. The caller waits on
     // request->sentEvent / replyEvent and then calls Remove(id) (harmless
@@ -131,6 +148,13 @@ class RequestEngine {
     std::size_t PendingCount() const;
 
   private:
+    // The pending request for a message; null with the error when the link
+    // is down or the message is not a field list.
+    std::shared_ptr<PendingRequest> MakeRequest(std::string_view message, int& error);
+    // Waits for a queued request (id 0: it could not be queued) to be sent
+    // and answered, removes it, and gives the result.
+    int AwaitReply(std::uint32_t id, PendingRequest& request, bool noWait, std::int32_t& resultCode,
+                   std::string& replyText);
     void CountPing(int error);
 
     RequestTransport& transport_;

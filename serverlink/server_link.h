@@ -93,6 +93,8 @@ class ServerLink : private RequestTransport {
         return requests_.SendRequest(message, resultCode, replyText, noWait);
     }
 
+    void SendRequests(std::span<BatchedRequest> batch) { requests_.SendRequests(batch); }
+
     RequestEngine& Requests() { return requests_; }
     LinkObserver* Observer() const { return observer_; }
     const LinkTimeouts& Timeouts() const { return timeouts_; }

@@ -1,6 +1,7 @@
 #include "client/model/display_loader.h"
 
 #include <set>
+#include <span>
 #include <system_error>
 
 #include "client/model/alert_kind.h"
@@ -193,6 +194,80 @@ int LoadTilesEx(RequestChannel& channel, DisplayRecord& display, std::string& fa
     }
 }
 
+// Displays whose tiles are asked for together: the server works on the
+// next request while the client decodes the last.
+constexpr std::size_t kTileLoadsTogether = 32;
+
+// The tiles of several displays, each as LoadTilesEx loads it, asked for in
+// rounds of one request per display still loading. The first display, in
+// order, that fails ends the load with its failure, as one by one would:
+// those before it still finish, those after it are not waited for.
+int LoadTilesExTogether(RequestChannel& channel, std::span<DisplayRecord* const> displays,
+                        std::string& failureText) {
+    constexpr std::string_view kName = "ZOLApp.GetDisplayTilesEx";
+    struct Loading {
+        DisplayRecord* display = nullptr;
+        int part = 0;
+        bool done = false;
+        int code = 0;
+        std::string failure;
+    };
+    std::vector<Loading> loads(displays.size());
+    for (std::size_t i = 0; i < displays.size(); ++i)
+        loads[i].display = displays[i];
+    std::size_t failedAt = loads.size();
+    auto fail = [&](std::size_t at, int code) {
+        loads[at].code = code;
+        loads[at].done = true;
+        failedAt = at;
+    };
+    for (;;) {
+        std::vector<BatchedRequest> batch;
+        std::vector<std::size_t> asked;
+        for (std::size_t i = 0; i < failedAt; ++i) {
+            Loading& load = loads[i];
+            if (load.done)
+                continue;
+            if (load.part == kMaxTileParts) {
+                LoadRequest request(channel, kName, load.failure);
+                fail(i, request.LimitReached(kMaxTileParts, "parts"));
+                break;
+            }
+            BatchedRequest& entry = batch.emplace_back();
+            entry.message = FieldList{"ZOLApp", "GetDisplayTilesEx", load.display->name,
+                                      std::to_string(load.part)}
+                                .Message();
+            asked.push_back(i);
+        }
+        if (batch.empty())
+            break;
+        channel.SendRequests(batch);
+        for (std::size_t k = 0; k < asked.size() && asked[k] < failedAt; ++k) {
+            Loading& load = loads[asked[k]];
+            LoadRequest request(channel, kName, load.failure);
+            int code = request.Take(batch[k]);
+            if (code == 0 && request.ResultCode() != 0) {
+                load.done = true;  // all tiles have arrived
+                continue;
+            }
+            ReplyFields reply;
+            if (code == 0)
+                code = request.Decode(reply);
+            if (code == 0)
+                code = AddTiles(request, reply, DecodeTileEx, Insert::AtTail, *load.display);
+            if (code != 0) {
+                fail(asked[k], code);
+                break;
+            }
+            ++load.part;
+        }
+    }
+    if (failedAt == loads.size())
+        return 0;
+    failureText = loads[failedAt].failure;
+    return loads[failedAt].code;
+}
+
 // One request of the older generations; its result code is not looked at
 // (a refusal that carries no tiles gives none).
 int RequestAllTiles(LoadRequest& request, std::string_view method, const DisplayRecord& display,
@@ -240,10 +315,22 @@ int LoadDisplays(RequestChannel& channel, UserReporter& reporter, const DisplayL
         return code;
     FetchBackgrounds(channel, reporter, context, list);
     SetUpHome(reporter, context, list);
-    for (const auto& display : list) {
-        const int code = display->displayKind == DisplayTiled
-                             ? LoadDisplayTiles(channel, context.server, *display, failureText)
-                             : GiveWholeDisplayTile(channel, context, *display, failureText);
+    const bool together = TileGenerationFor(context.server) == TileGeneration::Extended;
+    for (std::size_t i = 0; i < list.size();) {
+        if (together && list[i]->displayKind == DisplayTiled) {
+            std::vector<DisplayRecord*> run;
+            for (; i < list.size() && run.size() < kTileLoadsTogether &&
+                   list[i]->displayKind == DisplayTiled;
+                 ++i)
+                run.push_back(list[i].get());
+            if (int code = LoadTilesExTogether(channel, run, failureText))
+                return code;
+            continue;
+        }
+        DisplayRecord& display = *list[i++];
+        const int code = display.displayKind == DisplayTiled
+                             ? LoadDisplayTiles(channel, context.server, display, failureText)
+                             : GiveWholeDisplayTile(channel, context, display, failureText);
         if (code != 0)
             return code;
     }

@@ -24,6 +24,14 @@ int LoadRequest::Send(std::string_view message) {
     return error;
 }
 
+int LoadRequest::Take(BatchedRequest& sent) {
+    resultCode_ = sent.resultCode;
+    reply_ = std::move(sent.reply);
+    if (sent.error != 0)
+        failureText_ = Text(name_, " timeout", sent.error);
+    return sent.error;
+}
+
 int LoadRequest::Exchange(std::string_view message, ReplyFields* fields) {
     if (int error = Send(message))
         return error;

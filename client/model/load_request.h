@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "client/model/reply_fields.h"
+#include "serverlink/request_engine.h"
 
 namespace zol {
 
@@ -23,6 +24,8 @@ class LoadRequest {
     // Sends `message` and waits: 0, or the channel's error with the timeout
     // text.
     int Send(std::string_view message);
+    // Takes the outcome of a request sent in a batch as Send would have.
+    int Take(BatchedRequest& sent);
     std::int32_t ResultCode() const { return resultCode_; }
     // The common pattern: sends, refuses a non-zero result code with the
     // failed text, and decodes the reply into `fields` (when given).

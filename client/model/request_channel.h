@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,13 @@ class RequestChannel {
     // -1 (reply not decodable); `reply` is the whole reply frame.
     virtual int SendRequest(std::string_view message, std::int32_t& resultCode,
                             std::string& reply) = 0;
+    // As ServerLink::SendRequests: all sent before the replies are waited
+    // for, each entry ending as SendRequest would leave it. Channels that
+    // cannot overlap requests send them one by one.
+    virtual void SendRequests(std::span<BatchedRequest> batch) {
+        for (BatchedRequest& entry : batch)
+            entry.error = SendRequest(entry.message, entry.resultCode, entry.reply);
+    }
 };
 
 class ServerLinkChannel : public RequestChannel {
@@ -26,6 +34,7 @@ class ServerLinkChannel : public RequestChannel {
                     std::string& reply) override {
         return link_.SendRequest(message, resultCode, reply);
     }
+    void SendRequests(std::span<BatchedRequest> batch) override { link_.SendRequests(batch); }
 
   private:
     ServerLink& link_;

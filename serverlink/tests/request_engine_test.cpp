@@ -191,6 +191,37 @@ TEST(SendRequest, ReturnsTheReplyUpToItsFirstZeroByteAndCountsMissedPings) {
     EXPECT_EQ(engine.PendingCount(), 0u);
 }
 
+// A batch goes out whole before any reply is waited for; replies of the
+// same names pair in order, and an entry that cannot be sent fails alone.
+TEST(SendRequest, ABatchIsSentWholeAndEachEntryGetsItsOwnReply) {
+    LinkTimeouts timeouts;
+    timeouts.serverSendTimeout = 5;
+    timeouts.serverReplyTimeout = 5;
+    RecordingTransport transport;
+    RequestEngine engine(transport, timeouts);
+    std::vector<BatchedRequest> batch(4);
+    for (int i = 0; i < 4; ++i)
+        batch[i].message =
+            FieldList{"ZOLApp", "GetDisplayTilesEx", "D" + std::to_string(i), "0"}.Message();
+    batch[2].message = "not a field list";
+    auto sent = std::async(std::launch::async, [&] { engine.SendRequests(batch); });
+    std::vector<std::pair<std::uint32_t, std::shared_ptr<PendingRequest>>> queued;
+    for (std::size_t i = 0; i < 3; ++i)
+        queued.push_back(transport.WaitForQueued(i));
+    for (auto& [id, request] : queued)
+        Write(engine, id, *request);
+    for (const char* code : {"0", "1", "0"})
+        ASSERT_TRUE(engine.MatchReply(Reply(code, "ZOLApp", "GetDisplayTilesEx"), false));
+    sent.get();
+    EXPECT_EQ(batch[0].error, kRequestOk);
+    EXPECT_EQ(batch[0].resultCode, 0);
+    EXPECT_EQ(batch[1].resultCode, 1);
+    EXPECT_EQ(batch[2].error, kRequestNotDecodable);
+    EXPECT_EQ(batch[3].error, kRequestOk);
+    EXPECT_EQ(batch[3].reply, Reply("0", "ZOLApp", "GetDisplayTilesEx"));
+    EXPECT_EQ(engine.PendingCount(), 0u);
+}
+
 // Closing wakes a ping that waits on a dead connection at once (it is not
 // counted); misses from the limit on are each reported, and a new
 // connection starts counting afresh.

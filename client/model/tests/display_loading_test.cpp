@@ -2,6 +2,8 @@
 // each kind of display gets, and the order of tiles per generation.
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "client/model/display_entry.h"
 #include "client/model/display_loader.h"
 #include "client/model/load_limits.h"
@@ -213,6 +215,45 @@ TEST_F(DisplayLoadingTest, TileOrderOfEachGeneration) {
     context_.server = GreetingValues{18, 0, 11, 1, 14};
     EXPECT_EQ(Load({Entry("Dash", 507, 5, 0)}, handler), 0);
     EXPECT_EQ(ids(*list_[0]), (std::vector<std::int32_t>{1, 2, 3}));
+}
+
+// The tiles of consecutive tiled displays are asked for together, part by
+// part; the first display in order that fails ends the load with its text,
+// after the displays before it have all their tiles.
+TEST_F(DisplayLoadingTest, TilesOfManyDisplaysComeTogetherAndTheFirstFailureInOrderWins) {
+    bool bFails = false;
+    auto handler = [&bFails](const ReplyFields& request) {
+        const std::string name(request.Text(3));
+        const std::string part(request.Text(4));
+        if (name == "B" && bFails)
+            return ScriptedReply{1, ""};
+        const std::map<std::string, std::string> tiles = {
+            {"A0", "1"}, {"A1", "2"}, {"B0", "3"}, {"C0", "4"}};
+        const auto tile = tiles.find(name + part);
+        if (tile == tiles.end())
+            return ScriptedReply{0, Frame({"1", "ZOLApp", "GetDisplayTilesEx"})};
+        return ScriptedReply{
+            0, Frame({"0", "ZOLApp", "GetDisplayTilesEx", Frame({"0", tile->second})})};
+    };
+    auto ids = [this](std::size_t display) {
+        std::vector<std::int32_t> result;
+        for (const TileRecord& t : list_[display]->tiles)
+            result.push_back(t.tileId);
+        return result;
+    };
+    const std::vector<std::vector<std::string>> entries = {Entry("A", 1, 5, 0), Entry("B", 2, 5, 0),
+                                                           Entry("C", 3, 5, 0)};
+    ASSERT_EQ(Load(entries, handler), 0);
+    EXPECT_EQ(ids(0), (std::vector<std::int32_t>{1, 2}));
+    EXPECT_EQ(ids(1), (std::vector<std::int32_t>{3}));
+    EXPECT_EQ(ids(2), (std::vector<std::int32_t>{4}));
+    EXPECT_EQ(channel_->batches, (std::vector<std::size_t>{3, 3, 1}));
+
+    bFails = true;
+    EXPECT_EQ(Load(entries, handler), 1);
+    EXPECT_EQ(failure_, "ZOLApp.GetDisplayTilesEx timeout. Error = 1");
+    EXPECT_EQ(ids(0), (std::vector<std::int32_t>{1, 2}));
+    EXPECT_TRUE(ids(2).empty());
 }
 
 TEST_F(DisplayLoadingTest, ServersThatNeverSayNoMoreAreStopped) {

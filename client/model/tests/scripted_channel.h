@@ -50,6 +50,12 @@ class ScriptedChannel : public RequestChannel {
         return answer.error;
     }
 
+    // Answered one by one as the base does; the sizes are kept.
+    void SendRequests(std::span<BatchedRequest> batch) override {
+        batches.push_back(batch.size());
+        RequestChannel::SendRequests(batch);
+    }
+
     // The method names ("GetDesign", ...) of the requests so far.
     std::vector<std::string> Methods() const {
         std::vector<std::string> names;
@@ -59,6 +65,7 @@ class ScriptedChannel : public RequestChannel {
     }
 
     std::vector<ReplyFields> requests;
+    std::vector<std::size_t> batches;  // sizes of the batches sent
 
   private:
     Handler handler_;
