@@ -17,6 +17,8 @@
 #include <QImage>
 #include <QTimer>
 
+#include <memory>
+
 #include "client/core/huge_page_heap.h"
 #include "client/core/main_frame.h"
 #include "client/core/zol_client_app.h"
@@ -89,31 +91,42 @@ int main(int argc, char* argv[]) {
     zol::BackHeapWithHugePages(kHeapReserve);
     // The HTML tiles' WebEngine shares its GL contexts with the widgets.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QApplication qtApp(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("ZOL Client"));
-    // Asked before log-off or shutdown the answer is always yes: Qt 6 closes
-    // nothing on its own and the settings are saved by the exit below.
 
-    QStringList arguments = QApplication::arguments();
-    arguments.removeFirst();
+    // The words as the program was started with them (Qt's own options are
+    // words no switch matches).
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
     const QString screenshot = TakeOption(arguments, QStringLiteral("--screenshot"));
     const QString connectShots = TakeOption(arguments, QStringLiteral("--screenshot-connect"));
     const bool exitWhenShown = arguments.removeAll(QStringLiteral("--exit-when-shown")) > 0;
     const QString exitAfterUpdates = TakeOption(arguments, QStringLiteral("--exit-after-updates"));
 
-    zol::CZOLClientApp app(zol::CZOLClientApp::DefaultEnvironment());
-    if (!app.InitInstance(arguments))
-        return app.ExitInstance();
+    // The connect asked for at start is under way while Qt starts.
+    auto app = std::make_unique<zol::CZOLClientApp>(zol::CZOLClientApp::DefaultEnvironment());
+    app->BeginInstance(arguments);
+
+    QApplication qtApp(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("ZOL Client"));
+    // Asked before log-off or shutdown the answer is always yes: Qt 6 closes
+    // nothing on its own and the settings are saved by the exit below.
+
+    // The application goes before Qt does: it owns windows.
+    auto finish = [&app](int rc) {
+        const int exitRc = app->ExitInstance();
+        app.reset();
+        return rc != 0 ? rc : exitRc;
+    };
+    if (!app->InitInstance(arguments))
+        return finish(0);
 
     if (!connectShots.isEmpty())
-        ArrangeConnectShots(qtApp, app, connectShots);
+        ArrangeConnectShots(qtApp, *app, connectShots);
     if (!screenshot.isEmpty())
-        ArrangeScreenshot(qtApp, app, screenshot);
+        ArrangeScreenshot(qtApp, *app, screenshot);
     if (exitWhenShown)
-        zol::ArrangeExitWhenShown(qtApp, app);
+        zol::ArrangeExitWhenShown(qtApp, *app);
     if (!exitAfterUpdates.isEmpty())
-        zol::ArrangeExitAfterUpdates(qtApp, app, exitAfterUpdates.toULongLong());
-    int rc = qtApp.exec();
-    int exitRc = app.ExitInstance();
-    return rc != 0 ? rc : exitRc;
+        zol::ArrangeExitAfterUpdates(qtApp, *app, exitAfterUpdates.toULongLong());
+    return finish(qtApp.exec());
 }

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <utility>
 
+#include "client/core/huge_page_heap.h"
 #include "client/core/zol_client_app.h"
 #include "serverlink/server_link.h"
 
@@ -98,6 +99,8 @@ EarlyConnect::~EarlyConnect() {
 }
 
 void EarlyConnect::RunSequence() {
+    // The design is built here: on huge pages, as the main heap.
+    BackThreadHeapWithHugePages();
     result_.outcome = sequence_->Run(plan_.target, plan_.connection.hostName, result_.password,
                                      result_.cloudToken);
     std::lock_guard lock(mutex_);

@@ -10,6 +10,14 @@
 
 namespace zol {
 
+namespace {
+
+// Where the main heap began and whether it took the advice.
+std::uintptr_t gMainHeapStart = 0;
+bool gMainHeapAdvised = false;
+
+}  // namespace
+
 bool BackHeapWithHugePages(std::size_t reserveBytes) {
 #if defined(__linux__) && defined(__GLIBC__) && defined(MADV_HUGEPAGE)
     constexpr std::uintptr_t kHugePage = std::uintptr_t{2} << 20;
@@ -17,11 +25,6 @@ bool BackHeapWithHugePages(std::size_t reserveBytes) {
     // The heap grows by the reserve at once and never trims below it, so
     // the advice below stays on the memory the model is built in.
     if (mallopt(M_TOP_PAD, reserve) == 0 || mallopt(M_TRIM_THRESHOLD, 2 * reserve) == 0)
-        return false;
-    // Every thread allocates from this one heap: the design is loaded on a
-    // thread of its own, and an arena of that thread's would start from
-    // small pages again.
-    if (mallopt(M_ARENA_MAX, 1) == 0)
         return false;
     // Blocks below the mmap threshold come from the heap: the first that
     // does not fit its top grows it by the reserve. Freed again, they join
@@ -50,9 +53,34 @@ bool BackHeapWithHugePages(std::size_t reserveBytes) {
     const std::uintptr_t to = end & ~(kHugePage - 1);
     if (to <= from)
         return false;
-    return ::madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE) == 0;
+    gMainHeapStart = start;
+    gMainHeapAdvised = ::madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE) == 0;
+    return gMainHeapAdvised;
 #else
     (void)reserveBytes;
+    return false;
+#endif
+}
+
+bool BackThreadHeapWithHugePages() {
+#if defined(__linux__) && defined(__GLIBC__) && defined(MADV_HUGEPAGE)
+    if (!gMainHeapAdvised)
+        return false;
+    // A thread's first allocation gives it an arena: a heap aligned to the
+    // heaps' largest size (64 MiB with a 64-bit glibc), which the reserve
+    // above makes usable whole at once.
+    constexpr std::uintptr_t kThreadHeapSize = std::uintptr_t{64} << 20;
+    void* probe = std::malloc(64);
+    if (probe == nullptr)
+        return false;
+    const auto at = reinterpret_cast<std::uintptr_t>(probe);
+    std::free(probe);
+    // Still the main heap: all arenas were taken, and it has the advice.
+    if (at >= gMainHeapStart && at < reinterpret_cast<std::uintptr_t>(::sbrk(0)))
+        return false;
+    const std::uintptr_t heap = at & ~(kThreadHeapSize - 1);
+    return ::madvise(reinterpret_cast<void*>(heap), kThreadHeapSize, MADV_HUGEPAGE) == 0;
+#else
     return false;
 #endif
 }

@@ -18,4 +18,9 @@ namespace zol {
 // Call once at the very start, before threads. False when nothing changed.
 bool BackHeapWithHugePages(std::size_t reserveBytes);
 
+// The same for the heap of the calling thread (its own allocator arena),
+// for a thread that builds much of the model. Only after the main heap
+// took the advice; false when nothing changed.
+bool BackThreadHeapWithHugePages();
+
 }  // namespace zol

@@ -66,7 +66,9 @@ CZOLClientApp::CZOLClientApp(Environment environment)
 }
 
 CZOLClientApp::~CZOLClientApp() {
-    // A start-up connect that was never taken over ends before the link.
+    // A start-up connect that was never taken over ends before the link;
+    // with no folders listed it finds none.
+    MarkThemesListed();
     TakeEarlyConnect().reset();
     Themes();
     // The viewer may outlive the frame; it must not call back into the app.
@@ -85,7 +87,8 @@ CZOLClientApp* CZOLClientApp::Instance() {
     return gApp;
 }
 
-bool CZOLClientApp::InitInstance(const QStringList& arguments) {
+bool CZOLClientApp::BeginInstance(const QStringList& arguments) {
+    begun_ = true;
     // 1-4: common controls, sockets, OLE, ActiveX hosting, the framework's
     // registry key and its menu/keyboard/tooltip managers: Qt and POSIX
     // sockets need no start-up, and the framework's own window state lives
@@ -111,27 +114,35 @@ bool CZOLClientApp::InitInstance(const QStringList& arguments) {
     settings_.secondaryPort = settings_.serverPort;
     settings_.secondaryPassword = settings_.password;
 
-    // 12: the theme folders.
-    EnumerateThemes();
-
-    // 13: the speech task.
-    speech_.Start({settings_.maxSleepIntervalTime, settings_.taskTerminateWaitTime});
-
-    // 14: the effective connection from the settings, then the switches.
+    // 14 (12 and 13 follow in InitInstance): the effective connection from
+    // the settings, then the switches.
     connection_ = EffectiveConnection::FromSettings(settings_);
     openRemoteAccessViewer_ =
         ApplyCommandLine(SplitCommandLine(ToWindows1252Words(arguments)), connection_)
             .openRemoteAccessViewer;
 
     // 18, begun early: the connect asked for at start runs from here on, on
-    // a thread of its own, while the window is made; the frame's first
-    // connect takes it over.
+    // a thread of its own, while Qt starts and the window is made; the
+    // frame's first connect takes it over. It waits for the theme folders
+    // only when the displays come.
     autoConnectPosted_ =
         settings_.autoConnect != 0 && ConnectionDetailsComplete(settings_, connection_);
     if (autoConnectPosted_) {
         earlyConnect_ = std::make_unique<EarlyConnect>(*this);
         earlyConnectPending_.store(true);
     }
+    return true;
+}
+
+bool CZOLClientApp::InitInstance(const QStringList& arguments) {
+    if (!begun_)
+        BeginInstance(arguments);
+
+    // 12: the theme folders.
+    EnumerateThemes();
+
+    // 13: the speech task.
+    speech_.Start({settings_.maxSleepIntervalTime, settings_.taskTerminateWaitTime});
 
     // 15: the document, the frame and its views.
     if (!CreateDocumentAndFrame())
@@ -199,19 +210,35 @@ void CZOLClientApp::ApplyConnectionSettings() {
 
 void CZOLClientApp::EnumerateThemes() {
     const IconSetOptions options = ThemeOptions();
-    themes_ = ListThemeFolders(EffectiveThemeDir(settings_), options);
-    // Decoding the pictures is the longest part of start-up; nothing needs
-    // them before the connect looks up the displays' icon sets.
-    themePictures_ = std::thread([this, options] { LoadThemePictures(themes_, options); });
+    ThemeFolderList listed = ListThemeFolders(EffectiveThemeDir(settings_), options);
+    {
+        std::lock_guard lock(themePicturesMutex_);
+        themes_ = std::move(listed);
+        // Decoding the pictures is the longest part of start-up; nothing
+        // needs them before the connect looks up the displays' icon sets.
+        themePictures_ = std::thread([this, options] { LoadThemePictures(themes_, options); });
+        themesListed_ = true;
+    }
+    themesListedChanged_.notify_all();
     for (const std::string& message : MissingThemeMessages(themes_)) {
         if (environment_.warningBox)
             environment_.warningBox(FromWindows1252(message));
     }
 }
 
+void CZOLClientApp::MarkThemesListed() {
+    {
+        std::lock_guard lock(themePicturesMutex_);
+        themesListed_ = true;
+    }
+    themesListedChanged_.notify_all();
+}
+
 const ThemeFolderList& CZOLClientApp::Themes() const {
-    // The early connect looks up icon sets from its own thread.
-    std::lock_guard lock(themePicturesMutex_);
+    // The early connect looks up icon sets from its own thread, possibly
+    // before the folders are listed.
+    std::unique_lock lock(themePicturesMutex_);
+    themesListedChanged_.wait(lock, [this] { return themesListed_; });
     if (themePictures_.joinable())
         themePictures_.join();
     return themes_;
@@ -247,7 +274,9 @@ int CZOLClientApp::ExitInstance() {
     if (exited_)
         return 0;
     exited_ = true;
-    // A start-up connect not taken over ends first: the frame would wait for it.
+    // A start-up connect not taken over ends first: the frame would wait for
+    // it. With no folders listed it finds none.
+    MarkThemesListed();
     TakeEarlyConnect().reset();
     // The frame saved its placement when it closed; one that never closed
     // (start-up failed, or the loop ended another way) saves it now.

@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <atomic>
+#include <condition_variable>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -63,6 +64,10 @@ class CZOLClientApp {
     // The one application object of the process (null outside its life).
     static CZOLClientApp* Instance();
 
+    // Start-up's first half, which needs no QApplication yet: the settings,
+    // the connection, and the connect asked for at start, begun at once.
+    // InitInstance runs it when it has not run.
+    bool BeginInstance(const QStringList& arguments);
     // Start-up: false when the program must end at once (ExitInstance still runs).
     bool InitInstance(const QStringList& arguments);
     // Exit: frees the themes, stops the workers, saves the settings; the exit code.
@@ -138,6 +143,8 @@ class CZOLClientApp {
 
   private:
     void EnumerateThemes();
+    // Lets Themes() return without folders when start-up never listed them.
+    void MarkThemesListed();
     bool CreateDocumentAndFrame();
     int ScreenDpi() const;
 
@@ -150,12 +157,15 @@ class CZOLClientApp {
     // Loads the pictures of `themes_` while start-up and the connect go on.
     mutable std::thread themePictures_;
     mutable std::mutex themePicturesMutex_;
+    mutable std::condition_variable themesListedChanged_;
+    bool themesListed_ = false;  // under themePicturesMutex_
     LocaleFormats formats_;
     GreetingNumbers version_{};
     SpeechOutput speech_;
     SoundPlayer sounds_;
     bool openRemoteAccessViewer_ = false;
     bool autoConnectPosted_ = false;
+    bool begun_ = false;
     bool exited_ = false;
     GuiUserReporter reporter_;
     std::shared_ptr<Launcher> launcher_;

@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include <regex>
+#include <thread>
 
 #include "client/core/connect_sequence.h"
 #include "client/core/main_frame.h"
@@ -270,6 +271,28 @@ TEST(ClientConnectTest, TheStartUpConnectRunsAheadAndTheFirstConnectTakesItOver)
     EXPECT_EQ(std::distance(std::sregex_iterator(requests.begin(), requests.end(), firstPart),
                             std::sregex_iterator()),
               1);
+    frame->close();
+}
+
+// Started before Qt and the theme folders, the connect waits for the
+// folders when the displays come, so their icon sets are found.
+TEST(ClientConnectTest, AConnectBegunBeforeTheThemesFindsTheirIconSets) {
+    Zolsim sim;
+    ASSERT_TRUE(sim.started);
+    testing::TempDir dir;
+    const QStringList switches = sim.Switches();
+    StartedClient client(dir, testing::DwordLine("AutoConnect", 1), switches, {}, true,
+                         [&switches](CZOLClientApp& app) {
+                             ASSERT_TRUE(app.BeginInstance(switches));
+                             // Time for the sequence to reach the displays.
+                             std::this_thread::sleep_for(300ms);
+                         });
+    CMainFrame* frame = client.app->MainFrame();
+    ASSERT_EQ(frame->ConnectsFinished(), 1);
+    const Design& design = client.app->Document()->GetDesign();
+    ASSERT_FALSE(design.displays.empty());
+    for (const auto& display : design.displays)
+        EXPECT_NE(display->layoutTheme, nullptr) << display->name;
     frame->close();
 }
 

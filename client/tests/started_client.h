@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -29,8 +30,10 @@ class StartedClient {
     // `connection` and `misc` are value lines for those sections. Unless
     // `runPosted` is false, what start-up posted (the connect it asks for)
     // runs before the constructor returns.
+    // `beforeInit` runs between making the application and InitInstance.
     StartedClient(const TempDir& dir, const std::string& connection, const QStringList& arguments,
-                  const std::string& misc = {}, bool runPosted = true) {
+                  const std::string& misc = {}, bool runPosted = true,
+                  const std::function<void(CZOLClientApp&)>& beforeInit = {}) {
         const auto file = dir.Path() / "ZOLClient.reg";
         const std::string key = "[HKEY_CURRENT_USER\\Software\\Tarnwell\\ZOLClient\\";
         std::ofstream(file) << "REGEDIT4\n\n"
@@ -45,6 +48,8 @@ class StartedClient {
         env.warningBox = [this](const QString& text) { boxes.push_back(text); };
         env.launcher = launcher;
         app = std::make_unique<CZOLClientApp>(std::move(env));
+        if (beforeInit)
+            beforeInit(*app);
         started = app->InitInstance(arguments);
         app->Reporter().SetQuiet(true);
         if (runPosted)
