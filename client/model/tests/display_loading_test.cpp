@@ -254,6 +254,19 @@ TEST_F(DisplayLoadingTest, TilesOfManyDisplaysComeTogetherAndTheFirstFailureInOr
     EXPECT_EQ(failure_, "ZOLApp.GetDisplayTilesEx timeout. Error = 1");
     EXPECT_EQ(ids(0), (std::vector<std::int32_t>{1, 2}));
     EXPECT_TRUE(ids(2).empty());
+
+    // B never says it has no more: stopped at the limit, A still whole.
+    auto endless = [&handler](const ReplyFields& request) {
+        if (request.Text(3) == "B")
+            return ScriptedReply{0, Frame({"0", "ZOLApp", "GetDisplayTilesEx", Frame({"0", "9"})})};
+        return handler(request);
+    };
+    bFails = false;
+    EXPECT_EQ(Load(entries, endless), kLoadLimitReached);
+    EXPECT_EQ(failure_, "ZOLApp.GetDisplayTilesEx stopped at the limit of " +
+                            std::to_string(kMaxTileParts) + " parts");
+    EXPECT_EQ(ids(0), (std::vector<std::int32_t>{1, 2}));
+    EXPECT_EQ(ids(1).size(), static_cast<std::size_t>(kMaxTileParts));
 }
 
 TEST_F(DisplayLoadingTest, ServersThatNeverSayNoMoreAreStopped) {
