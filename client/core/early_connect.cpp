@@ -91,7 +91,9 @@ EarlyConnect::~EarlyConnect() {
     ran_.notify_all();
     // A wait for a reply is cut short; the sequence then fails and ends.
     while (!finished_) {
+        lock.unlock();
         app_.Link().Requests().WakeWaiters();
+        lock.lock();
         ran_.wait_for(lock, std::chrono::milliseconds(50));
     }
     lock.unlock();
