@@ -115,7 +115,6 @@ void EarlyConnect::RunSequence() {
 void EarlyConnect::Ask(Call call) {
     auto item = std::make_shared<Item>();
     item->call = std::move(call);
-    item->waited = true;
     std::unique_lock lock(mutex_);
     if (cancelled_)
         return;
@@ -153,8 +152,7 @@ EarlyConnect::Result EarlyConnect::Join(Handlers& handlers, Design& design) {
             item->call(handlers);
             lock.lock();
             item->ran = true;
-            if (item->waited)
-                ran_.notify_all();
+            ran_.notify_all();
             continue;
         }
         if (finished_)

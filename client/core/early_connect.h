@@ -68,7 +68,6 @@ class EarlyConnect {
 
     struct Item {
         Call call;
-        bool waited = false;  // the sequence waits for it
         bool ran = false;
     };
 

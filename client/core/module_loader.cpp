@@ -18,8 +18,8 @@ std::vector<std::filesystem::path> ModuleCandidates(const char* file, const char
     return candidates;
 }
 
-void* FindModuleSymbol(const std::vector<std::filesystem::path>& candidates, const char* file,
-                       const char* symbol, std::string& problems) {
+void* FindModule(const std::vector<std::filesystem::path>& candidates, const char* file,
+                 const char* symbol, std::string& problems) {
     problems.clear();
     for (const std::filesystem::path& candidate : candidates) {
         std::error_code error;
@@ -27,9 +27,8 @@ void* FindModuleSymbol(const std::vector<std::filesystem::path>& candidates, con
             continue;
         // Never closed: the modules keep threads and objects to the end.
         void* module = ::dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL);
-        void* found = module != nullptr ? ::dlsym(module, symbol) : nullptr;
-        if (found != nullptr)
-            return found;
+        if (ModuleSymbol(module, symbol) != nullptr)
+            return module;
         const char* why = ::dlerror();
         problems += (problems.empty() ? "" : "; ") + candidate.string() + ": " +
                     (why != nullptr ? why : "no entry point");
@@ -37,6 +36,10 @@ void* FindModuleSymbol(const std::vector<std::filesystem::path>& candidates, con
     if (problems.empty())
         problems = std::string(file) + " was not found";
     return nullptr;
+}
+
+void* ModuleSymbol(void* module, const char* symbol) {
+    return module != nullptr ? ::dlsym(module, symbol) : nullptr;
 }
 
 }  // namespace zol

@@ -15,10 +15,13 @@ namespace zol {
 // Where `file` is looked for, in order; `buildPath` may be null.
 std::vector<std::filesystem::path> ModuleCandidates(const char* file, const char* buildPath);
 
-// The entry point `symbol` of the first candidate that loads and has it;
-// null when none does, with the reasons in `problems` ("<file> was not
-// found" when no candidate exists).
-void* FindModuleSymbol(const std::vector<std::filesystem::path>& candidates, const char* file,
-                       const char* symbol, std::string& problems);
+// The first candidate that loads and has the entry point `symbol`; null
+// when none does, with the reasons in `problems` ("<file> was not found"
+// when no candidate exists).
+void* FindModule(const std::vector<std::filesystem::path>& candidates, const char* file,
+                 const char* symbol, std::string& problems);
+
+// An entry point of a module FindModule gave; null for a null module.
+void* ModuleSymbol(void* module, const char* symbol);
 
 }  // namespace zol

@@ -17,9 +17,9 @@
 
 #include <stdlib.h>
 
-#include "client/media/qt_speech_voice.h"
 #include "client/core/speech/sound_player.h"
 #include "client/core/speech/speech_output.h"
+#include "client/media/qt_speech_voice.h"
 #include "client/tests/temp_dir.h"
 #include "testsupport/child_process.h"
 

@@ -26,12 +26,14 @@ const MediaEntries& Entries() {
         const auto candidates = ModuleCandidates(kModuleFile, nullptr);
 #endif
         MediaEntries found;
+        void* module =
+            FindModule(candidates, kModuleFile, kZolCreateSpeechVoiceSymbol, found.problem);
         found.speechVoice = reinterpret_cast<ZolCreateSpeechVoiceFunction>(
-            FindModuleSymbol(candidates, kModuleFile, kZolCreateSpeechVoiceSymbol, found.problem));
-        if (found.speechVoice != nullptr) {
-            found.soundOutput = reinterpret_cast<ZolCreateSoundOutputFunction>(FindModuleSymbol(
-                candidates, kModuleFile, kZolCreateSoundOutputSymbol, found.problem));
-        }
+            ModuleSymbol(module, kZolCreateSpeechVoiceSymbol));
+        found.soundOutput = reinterpret_cast<ZolCreateSoundOutputFunction>(
+            ModuleSymbol(module, kZolCreateSoundOutputSymbol));
+        if (module != nullptr && found.soundOutput == nullptr)
+            found.problem = std::string(kModuleFile) + " has no " + kZolCreateSoundOutputSymbol;
         return found;
     }();
     return entries;

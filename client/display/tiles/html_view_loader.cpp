@@ -30,7 +30,8 @@ HtmlViewFactory LoadFactory() {
 HtmlViewFactory FindHtmlViewFactory(const std::vector<std::filesystem::path>& candidates,
                                     std::string& problems) {
     return reinterpret_cast<HtmlViewFactory>(
-        FindModuleSymbol(candidates, kModuleFile, kZolCreateHtmlViewSymbol, problems));
+        ModuleSymbol(FindModule(candidates, kModuleFile, kZolCreateHtmlViewSymbol, problems),
+                     kZolCreateHtmlViewSymbol));
 }
 
 std::vector<std::filesystem::path> HtmlViewModuleCandidates() {
