@@ -4,6 +4,8 @@
 
 #include <filesystem>
 
+#include "guibase/image_file_reader.h"
+
 #if ZOL_HAVE_ASSET_PATHS
 #include "assets/asset_paths.h"
 #endif
@@ -19,9 +21,7 @@ QPixmap LoadInterfacePicture(const char* fileName) {
         std::filesystem::read_symlink("/proc/self/exe", ec).parent_path() / ".." / "share" / "zol" /
         "images" / fileName;
 #endif
-    QPixmap picture;
-    picture.load(QString::fromStdString(file.string()));
-    return picture;
+    return QPixmap::fromImage(ReadImageFile(QString::fromStdString(file.string())));
 }
 
 }  // namespace zol

@@ -6,6 +6,9 @@
 #include <QString>
 
 #include <algorithm>
+#include <optional>
+
+#include "guibase/image_file_reader.h"
 
 namespace zol {
 
@@ -33,6 +36,7 @@ QImage FitThemePicture(const QImage& image, int cx, int cy, std::uint32_t backgr
 namespace {
 
 void PrepareReader(QImageReader& reader) {
+    NameFormatFromContent(reader);
     // Formats that cannot tell their size before decoding still stop at
     // the allocation limit.
     reader.setAllocationLimit(kMaxThemePictureMegabytes);
@@ -42,10 +46,15 @@ void PrepareReader(QImageReader& reader) {
 
 bool LoadThemePicture(const std::filesystem::path& path, int cx, int cy,
                       std::uint32_t backgroundColor, ThemePicture& picture) {
-    QImageReader reader(QString::fromStdString(path.string()));
-    PrepareReader(reader);
     ThemePictureSource source{path, cx, cy, backgroundColor};
-    const QSize size = reader.size();
+    // Most theme pictures are PNG files, whose head is read directly.
+    QSize size = PngHeadSize(path);
+    std::optional<QImageReader> reader;
+    if (!size.isValid()) {
+        reader.emplace(QString::fromStdString(path.string()));
+        PrepareReader(*reader);
+        size = reader->size();
+    }
     if (size.isValid()) {
         if (size.width() > kMaxThemePictureSide || size.height() > kMaxThemePictureSide ||
             size.isEmpty())
@@ -58,7 +67,7 @@ bool LoadThemePicture(const std::filesystem::path& path, int cx, int cy,
         return true;
     }
     QImage image;
-    if (!reader.read(&image) || image.isNull())
+    if (!reader->read(&image) || image.isNull())
         return false;
     picture.originalWidth = image.width();
     picture.originalHeight = image.height();

@@ -1,4 +1,5 @@
 #include "client/popups/tui_button.h"
+#include "guibase/image_file_reader.h"
 
 #include <QPainter>
 
@@ -14,8 +15,8 @@ namespace zol {
 namespace {
 
 QImage ReadPicture(const std::filesystem::path& file) {
-    QImage image;
-    if (!image.load(QString::fromStdString(file.string())))
+    QImage image = ReadImageFile(QString::fromStdString(file.string()));
+    if (image.isNull())
         return {};
     return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }

@@ -1,4 +1,5 @@
 #include "client/popups/tui_option_button.h"
+#include "guibase/image_file_reader.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -25,9 +26,9 @@ QImage LoadMark(bool chosen, int dpi) {
     const std::string base(name);
     // The double-size picture keeps the mark sharp when enlarged.
     if (size > kMarkSize)
-        picture.load(QString::fromStdString(PopupImageFile(base + "_2x.png").string()));
+        picture = ReadImageFile(QString::fromStdString(PopupImageFile(base + "_2x.png").string()));
     if (picture.isNull())
-        picture.load(QString::fromStdString(PopupImageFile(base + ".png").string()));
+        picture = ReadImageFile(QString::fromStdString(PopupImageFile(base + ".png").string()));
     if (picture.isNull())
         return {};
     return picture.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);

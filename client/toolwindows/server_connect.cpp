@@ -1,4 +1,5 @@
 #include "client/toolwindows/server_connect.h"
+#include "guibase/image_file_reader.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -93,7 +94,8 @@ CServerConnect::CServerConnect(const ConnectDialogOptions& options, QWidget* par
 
     // 2: the pictures; one that cannot be loaded is not drawn.
     for (std::size_t i = 0; i < pictures_.size(); ++i)
-        pictures_[i].load(QString::fromStdString(InterfacePicturePath(kPictureFiles[i]).string()));
+        pictures_[i] = QPixmap::fromImage(
+            ReadImageFile(QString::fromStdString(InterfacePicturePath(kPictureFiles[i]).string())));
     // 3: every stage not begun.
     states_.fill(StageState::NotBegun);
 

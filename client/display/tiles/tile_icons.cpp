@@ -1,4 +1,5 @@
 #include "client/display/tiles/tile_icons.h"
+#include "guibase/image_file_reader.h"
 
 #include <QApplication>
 #include <QImage>
@@ -191,7 +192,7 @@ bool CTileIcons::FillFromDisplay() {
     const DisplayRecord* own = Display();
     QImage background;
     if (own != nullptr && own->backgroundMode == 1 && !own->backgroundImage.empty())
-        background.load(FromWindows1252(own->backgroundImage));
+        background = ReadImageFile(FromWindows1252(own->backgroundImage));
     list_->SetBackgroundPicture(background);
     const bool explicitPositions = own != nullptr && own->explicitPositions != 0;
     // Auto-arrange: items flow in the grid unless the display places them.

@@ -1,4 +1,5 @@
 #include "client/display/tiles/tile_image.h"
+#include "guibase/image_file_reader.h"
 
 #include <QFile>
 #include <QImageReader>
@@ -23,6 +24,7 @@ QImage DecodePicture(const std::filesystem::path& path) {
     if (path.empty() || !file.open(QIODevice::ReadOnly) || file.size() > kMaxPictureBytes)
         return {};
     QImageReader reader(&file);
+    NameFormatFromContent(reader);
     reader.setAutoTransform(true);
     return reader.read();
 }
