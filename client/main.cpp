@@ -24,6 +24,7 @@
 #include "client/core/zol_client_app.h"
 #include "client/measure_switches.h"
 #include "client/toolwindows/server_connect.h"
+#include "guibase/session_bus.h"
 
 namespace {
 
@@ -89,6 +90,8 @@ int main(int argc, char* argv[]) {
     // Before Qt starts: the model and the widgets are built on this heap.
     constexpr std::size_t kHeapReserve = std::size_t{64} << 20;
     zol::BackHeapWithHugePages(kHeapReserve);
+    // While this is the only thread: the environment changes.
+    zol::AskForNoSessionBusWhereThereIsNone();
     // The HTML tiles' WebEngine shares its GL contexts with the widgets.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 

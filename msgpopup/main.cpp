@@ -5,6 +5,7 @@
 //   zolmsg --screenshot FILE ...                  save the window as a PNG and quit
 #include <QApplication>
 
+#include "guibase/session_bus.h"
 #include "msgpopup/msg_command_line.h"
 #include "msgpopup/zol_msg_app.h"
 
@@ -15,6 +16,7 @@ int main(int argc, char* argv[]) {
     char programName[] = "zolmsg";
     int qtArgc = 1;
     char* qtArgv[] = {argc > 0 && argv[0] != nullptr ? argv[0] : programName, nullptr};
+    zol::AskForNoSessionBusWhereThereIsNone();
     QApplication app(qtArgc, qtArgv);
     return zol::CZOLMsgApp().Run(arguments.messageWords, arguments.screenshotFile);
 }

@@ -9,10 +9,14 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 
+#include "guibase/session_bus.h"
+
 int main(int argc, char** argv) {
     // Test discovery runs the program without CTest's environment.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // On X11 (the tests that need Xvfb) no session bus is launched either.
+    zol::AskForNoSessionBusWhereThereIsNone();
     ZOL_TEST_APPLICATION application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
