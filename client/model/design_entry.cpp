@@ -34,9 +34,11 @@ void DecodeDesignObject(const ReplyFields& entry, int serverMajor, DesignObject&
     const std::int64_t p = firstState + buttonCount;
 
     object.textCount = Kept(textCount, firstText, entry);
+    object.texts.Resize(static_cast<std::size_t>(object.textCount));
     for (std::int32_t i = 0; i < object.textCount; ++i)
         object.texts[static_cast<std::size_t>(i)] = entry.Text(firstText + i);
     object.buttonCount = Kept(buttonCount, firstName, entry);
+    object.buttonNames.Resize(static_cast<std::size_t>(object.buttonCount));
     for (std::int32_t i = 0; i < object.buttonCount; ++i) {
         object.buttonNames[static_cast<std::size_t>(i)] = entry.Text(firstName + i);
         object.buttonStates[static_cast<std::size_t>(i)] = entry.Number(firstState + i);

@@ -2,6 +2,11 @@
 
 namespace zol {
 
+const std::string& ObjectSlots::Empty() {
+    static const std::string empty;
+    return empty;
+}
+
 std::string FullObjectName(const DesignObject& object) {
     return object.location + " - " + object.name;
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -20,6 +21,30 @@ enum ObjectKind : std::int32_t {
     ObjectKindProgram = 1,
     ObjectKindGroup = 2,
     ObjectKindController = 3,
+};
+
+// An object's texts or button names, read by index (0 to kMaxObjectSlots - 1);
+// a slot never set reads as empty. Only the slots set take memory: a design
+// brings thousands of objects, most with few texts, and a smaller object is
+// quicker to allocate and to fill at connect.
+class ObjectSlots {
+  public:
+    static constexpr std::size_t size() { return kMaxObjectSlots; }
+    const std::string& operator[](std::size_t index) const {
+        return index < set_.size() ? set_[index] : Empty();
+    }
+    // Makes the slot, and those before it, when it is not there yet.
+    std::string& operator[](std::size_t index) {
+        if (index >= set_.size())
+            set_.resize(index + 1);
+        return set_[index];
+    }
+    // Makes the first `count` slots at once (at most size()).
+    void Resize(std::size_t count) { set_.resize(count < size() ? count : size()); }
+
+  private:
+    static const std::string& Empty();
+    std::vector<std::string> set_;
 };
 
 // One key of an infrared device's keypad, as "IRKeypad" lists it.
@@ -54,8 +79,8 @@ struct DesignObject {
     std::int32_t reserved4 = 0;
     std::int32_t textCount = 0;    // 0 to 16
     std::int32_t buttonCount = 0;  // 0 to 16
-    std::array<std::string, kMaxObjectSlots> texts;
-    std::array<std::string, kMaxObjectSlots> buttonNames;
+    ObjectSlots texts;
+    ObjectSlots buttonNames;
     std::array<std::int32_t, kMaxObjectSlots> buttonStates{};
     std::string ownIconName;  // replaces iconName when not empty
     std::string caption;      // shown instead of the full name when not empty

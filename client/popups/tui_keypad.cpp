@@ -17,7 +17,7 @@ namespace {
 
 constexpr int kRockersPerRow = 4;
 
-std::string_view Entry(const std::array<std::string, kMaxObjectSlots>& list, int index) {
+std::string_view Entry(const ObjectSlots& list, int index) {
     if (index < 0 || index >= kMaxObjectSlots)
         return {};
     return list[static_cast<std::size_t>(index)];

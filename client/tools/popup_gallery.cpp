@@ -88,8 +88,7 @@ class SilentReporter : public zol::UserReporter {
     void EndWaitCursor() override {}
 };
 
-void Fill(const QJsonArray& list, std::array<std::string, zol::kMaxObjectSlots>& into,
-          std::int32_t& count) {
+void Fill(const QJsonArray& list, zol::ObjectSlots& into, std::int32_t& count) {
     count = 0;
     for (const QJsonValue& v : list) {
         if (count == zol::kMaxObjectSlots)

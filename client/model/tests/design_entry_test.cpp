@@ -43,6 +43,9 @@ TEST(DesignEntryTest, TextsAndButtonsPlaceTheFieldsThatFollow) {
     EXPECT_EQ(object.texts[1], "t2");
     EXPECT_EQ(object.buttonCount, 3);
     EXPECT_EQ(object.buttonNames[2], "Off");
+    // Slots past the counts read as empty, up to the last one.
+    EXPECT_EQ(object.texts[2], "");
+    EXPECT_EQ(object.buttonNames[kMaxObjectSlots - 1], "");
     EXPECT_EQ(object.buttonStates[0], 1);
     EXPECT_EQ(object.buttonStates[1], 0);
     EXPECT_EQ(object.clickAction, 2);
