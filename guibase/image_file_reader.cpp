@@ -20,16 +20,14 @@ struct FormatSignature {
 
 using namespace std::string_view_literals;
 
+constexpr std::string_view kPngSignature = "\x89PNG\r\n\x1a\n"sv;
+
 // WebP is "RIFF", a length, then "WEBP".
 constexpr std::array kSignatures = {
-    FormatSignature{"\x89PNG\r\n\x1a\n"sv, 0, "png"},
-    FormatSignature{"BM"sv, 0, "bmp"},
-    FormatSignature{"\xff\xd8\xff"sv, 0, "jpeg"},
-    FormatSignature{"GIF8"sv, 0, "gif"},
-    FormatSignature{"WEBP"sv, 8, "webp"},
-    FormatSignature{"II*\0"sv, 0, "tiff"},
-    FormatSignature{"MM\0*"sv, 0, "tiff"},
-    FormatSignature{"\0\0\1\0"sv, 0, "ico"},
+    FormatSignature{kPngSignature, 0, "png"},     FormatSignature{"BM"sv, 0, "bmp"},
+    FormatSignature{"\xff\xd8\xff"sv, 0, "jpeg"}, FormatSignature{"GIF8"sv, 0, "gif"},
+    FormatSignature{"WEBP"sv, 8, "webp"},         FormatSignature{"II*\0"sv, 0, "tiff"},
+    FormatSignature{"MM\0*"sv, 0, "tiff"},        FormatSignature{"\0\0\1\0"sv, 0, "ico"},
 };
 
 const char* FormatOf(const QByteArray& head) {
@@ -72,8 +70,7 @@ QSize PngHeadSize(const std::filesystem::path& path) {
     if (!file.read(head, kHead))
         return {};
     const std::string_view bytes(head, kHead);
-    if (FormatOf(QByteArray(head, kHead)) != std::string_view("png") ||
-        bytes.substr(12, 4) != "IHDR")
+    if (bytes.substr(0, kPngSignature.size()) != kPngSignature || bytes.substr(12, 4) != "IHDR")
         return {};
     auto number = [&](std::size_t at) {
         std::uint32_t value = 0;

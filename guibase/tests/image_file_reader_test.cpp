@@ -86,6 +86,7 @@ TEST_F(ImageFileReaderTest, TheContentNamesTheFormatWhateverTheFileIsCalled) {
 
 TEST_F(ImageFileReaderTest, WhatIsNoPictureReadsAsNull) {
     EXPECT_TRUE(ReadImageFile(Write("notes.png", "just some text\n")).isNull());
+    Write("long.png", "a text long enough to hold a whole PNG head\n");
     Write("picture", kBmp);
     EXPECT_TRUE(ReadImageFile(Write("empty.png", "")).isNull());
     EXPECT_TRUE(ReadImageFile(Write("cut.png", kPng.substr(0, 30))).isNull());
@@ -94,7 +95,7 @@ TEST_F(ImageFileReaderTest, WhatIsNoPictureReadsAsNull) {
     // A head that is no PNG's, is cut short or names no width has no size.
     std::string zeroWidth(kPng);
     zeroWidth.replace(16, 4, std::string(4, '\0'));
-    for (const char* name : {"notes.png", "empty.png", "picture"})
+    for (const char* name : {"notes.png", "long.png", "empty.png", "picture"})
         EXPECT_FALSE(PngHeadSize(folder_ / name).isValid()) << name;
     Write("zero.png", zeroWidth);
     Write("short.png", kPng.substr(0, 23));
