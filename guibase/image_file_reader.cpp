@@ -61,6 +61,10 @@ QImage ReadImageFile(const QString& path) {
     return image;
 }
 
+QImage ReadImageFile(const std::filesystem::path& path) {
+    return ReadImageFile(QString::fromStdString(path.string()));
+}
+
 QSize PngHeadSize(const std::filesystem::path& path) {
     // Signature, then the IHDR chunk: length, type, width and height, both
     // big-endian and from 1 to 2^31 - 1.

@@ -22,6 +22,7 @@ void NameFormatFromContent(QImageReader& reader);
 
 // The picture in the file; null when it is missing or not a picture.
 QImage ReadImageFile(const QString& path);
+QImage ReadImageFile(const std::filesystem::path& path);
 
 // The size a PNG file's header (its first chunk) gives, read without a
 // reader, for callers that look at the heads of hundreds of pictures; an

@@ -1,5 +1,4 @@
 #include "client/popups/tui_button.h"
-#include "guibase/image_file_reader.h"
 
 #include <QPainter>
 
@@ -10,12 +9,13 @@
 #include "client/popups/popup_style.h"
 #include "guibase/color_ref.h"
 #include "guibase/dpi_scale.h"
+#include "guibase/image_file_reader.h"
 
 namespace zol {
 namespace {
 
 QImage ReadPicture(const std::filesystem::path& file) {
-    QImage image = ReadImageFile(QString::fromStdString(file.string()));
+    QImage image = ReadImageFile(file);
     if (image.isNull())
         return {};
     return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);

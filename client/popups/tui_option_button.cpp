@@ -1,5 +1,4 @@
 #include "client/popups/tui_option_button.h"
-#include "guibase/image_file_reader.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -11,6 +10,7 @@
 #include "client/popups/popup_style.h"
 #include "guibase/color_ref.h"
 #include "guibase/dpi_scale.h"
+#include "guibase/image_file_reader.h"
 
 namespace zol {
 namespace {
@@ -26,9 +26,9 @@ QImage LoadMark(bool chosen, int dpi) {
     const std::string base(name);
     // The double-size picture keeps the mark sharp when enlarged.
     if (size > kMarkSize)
-        picture = ReadImageFile(QString::fromStdString(PopupImageFile(base + "_2x.png").string()));
+        picture = ReadImageFile(PopupImageFile(base + "_2x.png"));
     if (picture.isNull())
-        picture = ReadImageFile(QString::fromStdString(PopupImageFile(base + ".png").string()));
+        picture = ReadImageFile(PopupImageFile(base + ".png"));
     if (picture.isNull())
         return {};
     return picture.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);

@@ -1,5 +1,4 @@
 #include "client/toolwindows/server_connect.h"
-#include "guibase/image_file_reader.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -8,7 +7,7 @@
 #include <cstdio>
 
 #include "client/core/app_messages.h"
-#include "client/core/default_locations.h"
+#include "client/core/interface_picture.h"
 #include "guibase/color_ref.h"
 #include "guibase/dialog_units.h"
 #include "guibase/dpi_scale.h"
@@ -94,8 +93,7 @@ CServerConnect::CServerConnect(const ConnectDialogOptions& options, QWidget* par
 
     // 2: the pictures; one that cannot be loaded is not drawn.
     for (std::size_t i = 0; i < pictures_.size(); ++i)
-        pictures_[i] = QPixmap::fromImage(
-            ReadImageFile(QString::fromStdString(InterfacePicturePath(kPictureFiles[i]).string())));
+        pictures_[i] = LoadInterfacePicture(kPictureFiles[i]);
     // 3: every stage not begun.
     states_.fill(StageState::NotBegun);
 

@@ -1,5 +1,4 @@
 #include "client/display/tiles/tile_icons.h"
-#include "guibase/image_file_reader.h"
 
 #include <QApplication>
 #include <QImage>
@@ -22,6 +21,7 @@
 #include "client/popups/control_popup_registry.h"
 #include "client/popups/open_control_popup.h"
 #include "client/userdialogs/user_ir_keypad.h"
+#include "guibase/image_file_reader.h"
 #include "guibase/windows1252_text.h"
 
 namespace zol {

@@ -1,5 +1,4 @@
 #include "client/display/tiles/tile_image.h"
-#include "guibase/image_file_reader.h"
 
 #include <QFile>
 #include <QImageReader>
@@ -11,6 +10,7 @@
 #include "client/model/server_file.h"
 #include "client/model/silent_reporter.h"
 #include "client/model/tile_record.h"
+#include "guibase/image_file_reader.h"
 
 namespace zol {
 
