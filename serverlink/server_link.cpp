@@ -1,6 +1,7 @@
 #include "serverlink/server_link.h"
 
 #include <arpa/inet.h>
+#include <unistd.h>
 
 #include <algorithm>
 
@@ -42,6 +43,41 @@ ServerLink::ServerLink(const LinkTimeouts& timeouts)
 
 ServerLink::~ServerLink() {
     CloseServerConnection();
+    DropOffer();
+}
+
+void ServerLink::DropOffer() {
+    if (offered_ && offered_->socket >= 0) {
+        ::close(offered_->socket);
+    }
+    offered_.reset();
+}
+
+void ServerLink::RecordForHandOver(bool on) {
+    sockets_.SetRecording(on);
+}
+
+std::optional<HandedOverConnection> ServerLink::HandOverConnection() {
+    const int live = liveSocket_.load();
+    if (live < 0 || relayInUse_ || !callerReceives_.load() || receiveThread_.joinable() ||
+        sendThread_.joinable()) {
+        return std::nullopt;
+    }
+    std::optional<ReleasedSocket> released = sockets_.Release(live);
+    if (!released) {
+        return std::nullopt;
+    }
+    // The set no longer holds the socket: closing the link leaves it open.
+    CloseServerConnection();
+    return HandedOverConnection{released->socket, released->peerAddress, openedTarget_.port,
+                                std::move(released->record)};
+}
+
+void ServerLink::OfferConnection(HandedOverConnection connection) {
+    DropOffer();
+    if (connection.socket >= 0) {
+        offered_ = std::move(connection);
+    }
 }
 
 void ServerLink::SetObserver(LinkObserver* observer) {
@@ -88,9 +124,21 @@ int ServerLink::OpenServerConnection(ServerTarget target) {
     }
     ResetForNewConnection();
 
-    if (sockets_.Connect(target.address, target.port) != 0) {
+    tookOffer_ = offered_ && !target.useRelay && offered_->address == target.address &&
+                 offered_->port == target.port;
+    if (tookOffer_) {
+        HandedOverConnection offer = std::move(*offered_);
+        offered_.reset();
+        if (sockets_.Adopt(offer.socket, offer.address, std::move(offer.record)) != 0) {
+            ::close(offer.socket);
+            tookOffer_ = false;
+        }
+    }
+    DropOffer();
+    if (!tookOffer_ && sockets_.Connect(target.address, target.port) != 0) {
         return kOpenRefused;
     }
+    openedTarget_ = target;
     callerReceives_.store(receiveOnCaller_ && !target.useRelay);
     if (!callerReceives_.load()) {
         std::lock_guard lock(threadsMutex_);
@@ -333,6 +381,10 @@ bool ServerLink::ReceiveStep(std::optional<std::chrono::milliseconds> timeout) {
     if ((events.eventMask & (kEventConnect | kEventClose | kEventAccept)) != 0 ||
         events.result != 0) {
         ReevaluateLiveSocket(events);
+        // An adopted connection comes with bytes already received.
+        if ((events.eventMask & kEventConnect) != 0 && events.received) {
+            DrainReceived(streamSocket_);
+        }
     }
     return ReceiveGoesOn(events.result);
 }

@@ -33,6 +33,7 @@
 
 #include "platform/event.h"
 #include "serverlink/frame_splitter.h"
+#include "serverlink/handed_over_connection.h"
 #include "serverlink/link_timeouts.h"
 #include "serverlink/outgoing_queue.h"
 #include "serverlink/request_engine.h"
@@ -83,6 +84,20 @@ class ServerLink : private RequestTransport {
 
     int OpenServerConnection(ServerTarget target);
     void CloseServerConnection();
+
+    // Handing a connection over to another link of this process. The giver
+    // records from before it opens, receives on its own thread only
+    // (SetReceiveOnCaller) and hands over between requests: the link is then
+    // closed and the socket open. Null when nothing can be handed over (no
+    // connection, a relay, link threads running, bytes still to write).
+    void RecordForHandOver(bool on);
+    std::optional<HandedOverConnection> HandOverConnection();
+    // The taker: the next direct open to the same address and port goes on
+    // with `connection` instead of connecting; any other open, or the
+    // link's end, closes it. From the controlling thread.
+    void OfferConnection(HandedOverConnection connection);
+    // Whether the last open went on with an offered connection.
+    bool TookOfferedConnection() const { return tookOffer_; }
     // Appends a copy to the send queue and gets it written; false when the
     // message is too long. Requests go through Requests() instead, which
     // registers them as pending first.
@@ -150,6 +165,7 @@ class ServerLink : private RequestTransport {
     void DeliverFrame(std::string_view frame, FrameKind kind);
     void JoinThread(std::thread& thread, Event& ended);
     void ResetForNewConnection();
+    void DropOffer();
 
     const LinkTimeouts& timeouts_;
     LinkObserver* observer_ = nullptr;
@@ -188,6 +204,10 @@ class ServerLink : private RequestTransport {
     std::thread sendThread_;
     Event receiveEnded_{Event::Reset::Manual};
     Event sendEnded_{Event::Reset::Manual};
+
+    ServerTarget openedTarget_;
+    std::optional<HandedOverConnection> offered_;
+    bool tookOffer_ = false;
 
     mutable std::mutex greetingMutex_;
     GreetingValues greeting_;

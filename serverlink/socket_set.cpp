@@ -106,6 +106,7 @@ int SocketSet::Connect(std::uint32_t address, std::uint16_t port) {
     slot.socket = fd;
     slot.peerAddress = address;
     slot.lastActivity = std::chrono::steady_clock::now();
+    slot.recording = recording_;
     slots_.push_back(std::move(slot));
 
     sockaddr_in peer{};
@@ -121,14 +122,92 @@ int SocketSet::Connect(std::uint32_t address, std::uint16_t port) {
         return error;
     }
     // Even an immediate success is reported through the connect event.
+    BeginConnecting();
+    return 0;
+}
+
+void SocketSet::BeginConnecting() {
     linkState_ = LinkState::Connecting;
     waitTimeout_ = std::chrono::milliseconds(-1);
     ++generation_;
-    {
-        std::lock_guard progress(progressMutex_);
-        sendWaitsInterrupted_ = false;
-    }
+    std::lock_guard progress(progressMutex_);
+    sendWaitsInterrupted_ = false;
+}
+
+void SocketSet::SetRecording(bool on) {
+    std::lock_guard lock(mutex_);
+    recording_ = on;
+}
+
+std::optional<ReleasedSocket> SocketSet::Release(int socket) {
+    PriorityLock lock(*this);
+    SocketSlot* slot = FindSlot(socket);
+    if (slot == nullptr || !slot->pendingData.empty())
+        return std::nullopt;
+    ReleasedSocket released{slot->socket, slot->peerAddress, std::move(slot->record)};
+    const auto index = static_cast<std::size_t>(slot - slots_.data());
+    if (index + 1 != slots_.size())
+        slots_[index] = std::move(slots_.back());
+    slots_.pop_back();
+    ++generation_;
+    if (slots_.empty())
+        linkState_ = LinkState::Empty;
+    NoteSendProgress();
+    return released;
+}
+
+int SocketSet::Adopt(int socket, std::uint32_t address, std::vector<RecordedChunk> record) {
+    PriorityLock lock(*this);
+    if (!slots_.empty())
+        return kWsaEIsConn;
+    if (socket < 0)
+        return kWsaENotSock;
+    SocketSlot slot;
+    slot.socket = socket;
+    slot.peerAddress = address;
+    slot.lastActivity = std::chrono::steady_clock::now();
+    slot.recording = recording_;
+    slot.replay.assign(std::make_move_iterator(record.begin()),
+                       std::make_move_iterator(record.end()));
+    ReleaseReplayedReads(slot);
+    slot.replayArrived = false;  // reported with the connect
+    slots_.push_back(std::move(slot));
+    // Connected already: the first poll finds it writable and reports the
+    // connect, as for a connect that succeeded at once.
+    BeginConnecting();
     return 0;
+}
+
+void SocketSet::AppendToRecord(SocketSlot& slot, bool sent, std::string_view bytes) {
+    if (slot.record.empty() || slot.record.back().sent != sent) {
+        slot.record.push_back({sent, {}});
+    }
+    slot.record.back().bytes.append(bytes);
+}
+
+void SocketSet::ReleaseReplayedReads(SocketSlot& slot) {
+    while (!slot.replay.empty() && !slot.replay.front().sent) {
+        slot.receiveBuffer.append(slot.replay.front().bytes);
+        slot.replay.pop_front();
+        slot.replayArrived = true;
+    }
+}
+
+bool SocketSet::RepeatRecordedWrites(SocketSlot& slot, std::string_view& bytes) {
+    while (!bytes.empty() && !slot.replay.empty()) {
+        std::string& expected = slot.replay.front().bytes;
+        const std::size_t common = std::min(expected.size(), bytes.size());
+        if (std::string_view(expected).substr(0, common) != bytes.substr(0, common)) {
+            return false;
+        }
+        bytes.remove_prefix(common);
+        expected.erase(0, common);
+        if (expected.empty()) {
+            slot.replay.pop_front();
+            ReleaseReplayedReads(slot);
+        }
+    }
+    return true;
 }
 
 // One step: remove slots closed by the previous step, wait for the wake
@@ -154,6 +233,17 @@ SocketEvents SocketSet::ProcessEvents(std::optional<std::chrono::milliseconds> t
     if (slots_.empty()) {
         out.result = kWsaENotConn;
         return out;
+    }
+    // Recorded replies made due by repeated writes come before the socket.
+    for (SocketSlot& slot : slots_) {
+        if (slot.connected && slot.replayArrived) {
+            slot.replayArrived = false;
+            out.socket = slot.socket;
+            out.peerAddress = slot.peerAddress;
+            out.eventMask = kEventRead;
+            out.received = true;
+            return out;
+        }
     }
 
     std::vector<pollfd>& handles = handles_;
@@ -249,6 +339,11 @@ void SocketSet::HandleSlotEvents(std::size_t index, short revents, SocketEvents&
         if (linkState_ == LinkState::Connecting) {
             linkState_ = LinkState::Connected;
         }
+        // An adopted socket's record waits to be consumed.
+        if (!slot.receiveBuffer.empty()) {
+            out.eventMask |= kEventRead;
+            out.received = true;
+        }
         return;
     }
 
@@ -256,6 +351,11 @@ void SocketSet::HandleSlotEvents(std::size_t index, short revents, SocketEvents&
         ssize_t received = recv(slot.socket, scratch_.data(), scratch_.size(), 0);
         if (received > 0) {
             slot.receiveBuffer.append(scratch_.data(), static_cast<std::size_t>(received));
+            if (slot.recording) {
+                AppendToRecord(
+                    slot, false,
+                    std::string_view(scratch_.data(), static_cast<std::size_t>(received)));
+            }
             slot.lastActivity = now;
             out.eventMask |= kEventRead;
             out.received = true;
@@ -306,6 +406,9 @@ int SocketSet::SendLoop(SocketSlot& slot, std::string_view bytes, std::size_t& a
             }
             return LastSocketError();
         }
+        if (slot.recording) {
+            AppendToRecord(slot, true, bytes.substr(accepted, static_cast<std::size_t>(sent)));
+        }
         accepted += static_cast<std::size_t>(sent);
     }
     return 0;
@@ -338,6 +441,19 @@ int SocketSet::Send(int socket, std::string_view bytes, const std::function<bool
     }
     if (claim && !claim()) {
         return kErrorOperationAborted;
+    }
+    if (!slot->replay.empty()) {
+        const bool repeated = RepeatRecordedWrites(*slot, bytes);
+        if (!repeated) {
+            CloseSlot(static_cast<std::size_t>(slot - slots_.data()));
+            return kWsaEConnAborted;
+        }
+        if (slot->replayArrived) {
+            lock.MarkChanged();  // the receiving side has bytes to take
+        }
+        if (bytes.empty()) {
+            return 0;
+        }
     }
     std::size_t accepted = 0;
     int error = SendLoop(*slot, bytes, accepted);

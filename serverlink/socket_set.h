@@ -18,6 +18,7 @@
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <mutex>
 #include <optional>
@@ -26,6 +27,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "serverlink/handed_over_connection.h"
 
 namespace zol {
 
@@ -50,6 +53,20 @@ struct SocketSlot {
     bool connected = false;     // connect event seen
     bool closed = false;        // close event seen; removed at the next step
     std::string receiveBuffer;  // received and not yet consumed
+    // Recording for a hand-over: every byte written and read.
+    bool recording = false;
+    std::vector<RecordedChunk> record;
+    // Adopted with a record: what is still to be repeated, and whether
+    // recorded bytes were put in the receive buffer since the last step.
+    std::deque<RecordedChunk> replay;
+    bool replayArrived = false;
+};
+
+// A socket taken out of the set, open, with what it carried.
+struct ReleasedSocket {
+    int socket = -1;
+    std::uint32_t peerAddress = 0;  // network byte order
+    std::vector<RecordedChunk> record;
 };
 
 // What one ProcessEvents step reports.
@@ -73,6 +90,18 @@ class SocketSet {
     // 0 when started (completion arrives as a connect event), 10056 when the
     // set already holds a socket, or the error of the failed attempt.
     int Connect(std::uint32_t address, std::uint16_t port);
+    // Sockets connected from now on record what they carry, for Release.
+    void SetRecording(bool on);
+    // Takes the socket out of the set without closing it; null when it is
+    // not in the set or bytes wait to be written.
+    std::optional<ReleasedSocket> Release(int socket);
+    // Takes an open, connected socket as the set's connection, reported
+    // through the connect event like one Connect made, with the record of
+    // what it carried so far: writes must repeat the record's written bytes,
+    // which are then not written again (a write that differs closes the
+    // socket: the peer already has other bytes), and its read bytes arrive
+    // as if just read once the writes before them were repeated.
+    int Adopt(int socket, std::uint32_t address, std::vector<RecordedChunk> record);
 
     // One step of the event loop (see socket_set.cpp). The wait is limited by
     // `timeout` when given, else by SetWaitTimeout's value.
@@ -120,6 +149,12 @@ class SocketSet {
     class PriorityLock;
 
     void CloseSlot(std::size_t index);
+    void BeginConnecting();
+    static void AppendToRecord(SocketSlot& slot, bool sent, std::string_view bytes);
+    // Moves the record's read bytes that are due into the receive buffer.
+    static void ReleaseReplayedReads(SocketSlot& slot);
+    // Matches written bytes against the record; false when they differ.
+    static bool RepeatRecordedWrites(SocketSlot& slot, std::string_view& bytes);
     int SendLoop(SocketSlot& slot, std::string_view bytes, std::size_t& accepted);
     void HandleSlotEvents(std::size_t index, short revents, SocketEvents& out);
     SocketSlot* FindSlot(int socket);
@@ -139,6 +174,7 @@ class SocketSet {
     std::vector<pollfd> handles_;  // event thread only: what it waits for
     std::chrono::milliseconds waitTimeout_{-1};
     std::size_t receiveLimit_ = SIZE_MAX;
+    bool recording_ = false;
 
     std::mutex progressMutex_;
     std::condition_variable progressCv_;

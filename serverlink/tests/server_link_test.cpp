@@ -670,5 +670,76 @@ TEST_F(ServerLinkTest, CallersReceiveForEachOtherWhileTheReceiveThreadPauses) {
     EXPECT_EQ(observer.Losses(), std::vector<std::string>{""});
 }
 
+// One link starts the exchange, another of the process goes on with it: the
+// taker's repeated requests are answered from the record without reaching
+// the server again, and a request that differs from the record ends the
+// connection rather than mixing two exchanges.
+TEST_F(ServerLinkTest, AHandedOverConnectionGoesOnWhereTheGiverStopped) {
+    std::mutex seenMutex;
+    std::vector<std::string> seen;
+    auto echo = [&](FakeConnection& connection) {
+        std::string request;
+        while (connection.ReadMessage(request, 5s)) {
+            std::vector<FieldValue> fields;
+            DecodeFieldList(request, fields);
+            {
+                std::lock_guard lock(seenMutex);
+                seen.push_back(fields[1].text);
+            }
+            std::string answer = Reply("0", fields[0].text, fields[1].text);
+            if (fields[1].text == "B")
+                answer += FieldList{"Notify", "after B"}.Message();
+            connection.Write(answer);
+        }
+    };
+    auto give = [&](const FakeServer& server) {
+        ServerLink giver(timeouts);
+        giver.RecordForHandOver(true);
+        giver.SetReceiveOnCaller(true);
+        EXPECT_EQ(giver.OpenServerConnection(server.Target()), 0);
+        std::string reply;
+        std::int32_t code = 0;
+        EXPECT_EQ(giver.SendRequest(Request("ZOLApp", "A"), code, reply), 0);
+        EXPECT_EQ(giver.SendRequest(Request("ZOLApp", "B"), code, reply), 0);
+        std::optional<HandedOverConnection> handed = giver.HandOverConnection();
+        EXPECT_FALSE(giver.IsConnected());
+        return handed;
+    };
+
+    FakeServer server(echo);
+    std::optional<HandedOverConnection> handed = give(server);
+    ASSERT_TRUE(handed.has_value());
+    ASSERT_EQ(handed->record.size(), 4u);
+    EXPECT_EQ(handed->record[2].bytes, Request("ZOLApp", "B"));
+    link.OfferConnection(std::move(*handed));
+    link.SetReceiveOnCaller(true);
+    Open(server);
+    EXPECT_TRUE(link.TookOfferedConnection());
+    std::string reply;
+    std::int32_t code = 0;
+    for (const char* method : {"A", "B", "C"}) {
+        EXPECT_EQ(Send(Request("ZOLApp", method), reply, code), 0);
+        EXPECT_EQ(reply, Reply("0", "ZOLApp", method));
+    }
+    const std::vector<std::string> pushes{FieldList{"Notify", "after B"}.Message()};
+    EXPECT_EQ(observer.Pushes(), pushes);
+    {
+        std::lock_guard lock(seenMutex);
+        EXPECT_EQ(seen, (std::vector<std::string>{"A", "B", "C"}));
+    }
+    link.CloseServerConnection();
+
+    FakeServer other(echo);
+    handed = give(other);
+    ASSERT_TRUE(handed.has_value());
+    link.OfferConnection(std::move(*handed));
+    ASSERT_EQ(link.OpenServerConnection(other.Target()), 0);
+    EXPECT_NE(Send(Request("ZOLApp", "X"), reply, code), 0);
+    EXPECT_FALSE(link.IsConnected());
+    std::this_thread::sleep_for(50ms);
+    std::lock_guard lock(seenMutex);
+    EXPECT_EQ(seen, (std::vector<std::string>{"A", "B", "C", "A", "B"}));
+}
+
 }  // namespace
 }  // namespace zol
