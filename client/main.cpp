@@ -1,4 +1,5 @@
-// ZOL Client: the touch-panel client of the home-automation server.
+// ZOL Client: the touch-panel client of the home-automation server. This is
+// the client proper, a module the zolclient program loads; its arguments:
 //
 //   zolclient [/ZOLServer:a.b.c.d] [/ZOLServerName:host] [/Port:n] [/PSWD:text]
 //             [/RAV] [/CloudConnect:n] [/CloudToken:text]
@@ -18,13 +19,15 @@
 #include <QTimer>
 
 #include <memory>
+#include <type_traits>
+#include <utility>
 
 #include "client/core/huge_page_heap.h"
 #include "client/core/main_frame.h"
 #include "client/core/zol_client_app.h"
+#include "client/launch/start_connection.h"
 #include "client/measure_switches.h"
 #include "client/toolwindows/server_connect.h"
-#include "guibase/session_bus.h"
 
 namespace {
 
@@ -86,12 +89,13 @@ void ArrangeConnectShots(QApplication& qtApp, zol::CZOLClientApp& app, const QSt
 
 }  // namespace
 
-int main(int argc, char* argv[]) {
+// The program's main, called by the launcher with the connect it began.
+extern "C" __attribute__((visibility("default"))) int ZolClientMain(
+    int argc, char* argv[], zol::StartConnectionSource* started) {
+    static_assert(std::is_same_v<decltype(&ZolClientMain), zol::ClientMainFunction>);
     // Before Qt starts: the model and the widgets are built on this heap.
     constexpr std::size_t kHeapReserve = std::size_t{64} << 20;
     zol::BackHeapWithHugePages(kHeapReserve);
-    // While this is the only thread: the environment changes.
-    zol::AskForNoSessionBusWhereThereIsNone();
     // The HTML tiles' WebEngine shares its GL contexts with the widgets.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 
@@ -106,7 +110,9 @@ int main(int argc, char* argv[]) {
     const QString exitAfterUpdates = TakeOption(arguments, QStringLiteral("--exit-after-updates"));
 
     // The connect asked for at start is under way while Qt starts.
-    auto app = std::make_unique<zol::CZOLClientApp>(zol::CZOLClientApp::DefaultEnvironment());
+    zol::CZOLClientApp::Environment environment = zol::CZOLClientApp::DefaultEnvironment();
+    environment.startConnection = started;
+    auto app = std::make_unique<zol::CZOLClientApp>(std::move(environment));
     app->BeginInstance(arguments);
 
     QApplication qtApp(argc, argv);
@@ -120,7 +126,11 @@ int main(int argc, char* argv[]) {
         app.reset();
         return rc != 0 ? rc : exitRc;
     };
-    if (!app->InitInstance(arguments))
+    const bool initialized = app->InitInstance(arguments);
+    // What the launcher began is for the connect at start alone.
+    if (started != nullptr && !app->AutoConnectPosted())
+        started->Decline();
+    if (!initialized)
         return finish(0);
 
     if (!connectShots.isEmpty())

@@ -1,27 +1,14 @@
 #include "guibase/session_bus.h"
 
-#include <QByteArray>
-
 namespace zol {
-namespace {
-
-constexpr const char* kBusAddress = "DBUS_SESSION_BUS_ADDRESS";
-// libdbus fails at once on this address instead of launching a bus.
-constexpr const char* kNoBus = "disabled:";
-
-bool gSetHere = false;
-
-}  // namespace
-
-void AskForNoSessionBusWhereThereIsNone() {
-    if (qEnvironmentVariableIsEmpty(kBusAddress))
-        gSetHere = qputenv(kBusAddress, QByteArray(kNoBus));
-}
 
 QProcessEnvironment ChildProcessEnvironment() {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    if (gSetHere && environment.value(QString::fromLatin1(kBusAddress)) == QLatin1String(kNoBus))
-        environment.remove(QString::fromLatin1(kBusAddress));
+    const QString marker = QString::fromLatin1(kNoSessionBusMarker);
+    const QString address = QString::fromLatin1(kSessionBusVariable);
+    if (environment.contains(marker) && environment.value(address) == QLatin1String(kNoSessionBus))
+        environment.remove(address);
+    environment.remove(marker);
     return environment;
 }
 

@@ -5,9 +5,9 @@
 //   zolmsg --screenshot FILE ...                  save the window as a PNG and quit
 #include <QApplication>
 
-#include "guibase/session_bus.h"
 #include "msgpopup/msg_command_line.h"
 #include "msgpopup/zol_msg_app.h"
+#include "platform/session_bus.h"
 
 int main(int argc, char* argv[]) {
     // Every argument is ours: Qt gets the program name only, so that a

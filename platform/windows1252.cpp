@@ -29,4 +29,33 @@ char UnicodeToWindows1252(char32_t c) {
     return '?';
 }
 
+std::string Utf8ToWindows1252(std::string_view bytes) {
+    static constexpr char32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
+    std::string out;
+    out.reserve(bytes.size());
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        const int tail = lead < 0x80             ? 0
+                         : (lead & 0xE0) == 0xC0 ? 1
+                         : (lead & 0xF0) == 0xE0 ? 2
+                         : (lead & 0xF8) == 0xF0 ? 3
+                                                 : -1;
+        bool ok = tail >= 0 && i + static_cast<std::size_t>(tail) < bytes.size();
+        char32_t c = ok ? lead & (0x7F >> tail) : 0;
+        for (int k = 1; ok && k <= tail; ++k) {
+            const auto next = static_cast<unsigned char>(bytes[i + static_cast<std::size_t>(k)]);
+            ok = (next & 0xC0) == 0x80;
+            c = (c << 6) | (next & 0x3F);
+        }
+        if (!ok || c < kSmallest[tail] || c > 0x10FFFF) {
+            out += '?';
+            ++i;
+            continue;
+        }
+        out += UnicodeToWindows1252(c);
+        i += static_cast<std::size_t>(tail) + 1;
+    }
+    return out;
+}
+
 }  // namespace zol

@@ -5,6 +5,9 @@
 // Pure functions.
 #pragma once
 
+#include <string>
+#include <string_view>
+
 namespace zol {
 
 // The character a byte stands for.
@@ -12,5 +15,9 @@ char32_t Windows1252ToUnicode(unsigned char byte);
 
 // The byte of a character, '?' for one that Windows-1252 lacks.
 char UnicodeToWindows1252(char32_t c);
+
+// UTF-8 text in Windows-1252; bytes that are not UTF-8 (stray, cut short or
+// overlong) become '?' each.
+std::string Utf8ToWindows1252(std::string_view bytes);
 
 }  // namespace zol

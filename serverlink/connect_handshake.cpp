@@ -43,7 +43,9 @@ ConnectHandshake::ConnectHandshake(ServerLink& link, ClientProgram program, Gree
     : link_(link), program_(program), numbers_(numbers) {}
 
 int ConnectHandshake::Fail(std::string text, int result) {
-    link_.CloseServerConnection();
+    if (!keepConnectionOnFailure_) {
+        link_.CloseServerConnection();
+    }
     failureText_ = std::move(text);
     return result;
 }

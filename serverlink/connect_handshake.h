@@ -51,8 +51,11 @@ class ConnectHandshake {
     // The command-line program's client options announcement.
     int SendClientOptions(std::string_view clientName);
 
-    // Ends the attempt with `text` and `result`: closes the connection.
+    // Ends the attempt with `text` and `result`: closes the connection,
+    // unless asked to keep it (a connection handed over after a failure
+    // makes its taker meet the same failure on the same connection).
     int Fail(std::string text, int result);
+    void KeepConnectionOnFailure() { keepConnectionOnFailure_ = true; }
 
     const std::string& FailureText() const { return failureText_; }
     // The failure was a version refusal (the GUI then stops reconnecting).
@@ -66,6 +69,7 @@ class ConnectHandshake {
     GreetingNumbers numbers_;
     bool passwordDemanded_ = false;
     bool versionRefused_ = false;
+    bool keepConnectionOnFailure_ = false;
     std::string failureText_;
 };
 

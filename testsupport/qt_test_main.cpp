@@ -9,7 +9,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 
-#include "guibase/session_bus.h"
+#include "platform/session_bus.h"
 
 int main(int argc, char** argv) {
     // Test discovery runs the program without CTest's environment.

@@ -13,16 +13,7 @@
 namespace zol {
 
 ConnectPlan PlanConnect(const CZOLClientApp& app) {
-    const ClientSettings& s = app.Settings();
-    ConnectPlan plan;
-    plan.connection = app.Connection();
-    if (s.cloudMasterDisable != 0)
-        plan.connection.useRelay = 0;
-    if (plan.connection.useRelay != 0 && plan.connection.relayCredential.empty())
-        plan.connection.relayCredential = s.agentToken;
-    plan.viaRelay = plan.connection.useRelay != 0;
-    plan.target = ResolveTarget(plan.connection);
-    return plan;
+    return PlanConnect(app.Settings(), app.Connection());
 }
 
 void FillConnectContext(CZOLClientApp& app, ConnectSequenceContext& c) {

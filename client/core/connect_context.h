@@ -18,13 +18,6 @@ namespace zol {
 
 class CZOLClientApp;
 
-struct ConnectPlan {
-    EffectiveConnection connection;
-    // Null when the host name could not be looked up.
-    std::optional<ServerTarget> target;
-    bool viaRelay = false;
-};
-
 // The connection as the settings and the start's switches give it, the
 // cloud switches applied, and its address looked up.
 ConnectPlan PlanConnect(const CZOLClientApp& app);

@@ -85,6 +85,9 @@ EarlyConnect::EarlyConnect(CZOLClientApp& app)
 EarlyConnect::~EarlyConnect() {
     if (!thread_.joinable())
         return;  // joined
+    // A wait for the launcher's connection is cut short too.
+    if (StartConnectionSource* started = app_.BegunConnection())
+        started->Decline();
     std::unique_lock lock(mutex_);
     cancelled_ = true;
     items_.clear();
@@ -103,6 +106,17 @@ EarlyConnect::~EarlyConnect() {
 void EarlyConnect::RunSequence() {
     // The design is built here: on huge pages, as the main heap.
     BackThreadHeapWithHugePages();
+    // The launcher's connection goes on where it stopped, when it went
+    // where this connect goes.
+    if (StartConnectionSource* started = app_.BegunConnection()) {
+        std::optional<HandedOverConnection> handed;
+        if (plan_.target)
+            handed = started->Take(*plan_.target, result_.password);
+        else
+            started->Decline();
+        if (handed)
+            app_.Link().OfferConnection(std::move(*handed));
+    }
     result_.outcome = sequence_->Run(plan_.target, plan_.connection.hostName, result_.password,
                                      result_.cloudToken);
     std::lock_guard lock(mutex_);

@@ -136,4 +136,40 @@ std::optional<ServerTarget> ResolveTarget(const EffectiveConnection& c) {
     return MakeServerTarget(c.serverPort, address, c.password, c.useRelay != 0, c.relayCredential);
 }
 
+StartingConnection ConnectionAtStart(ClientSettings& settings,
+                                     const std::vector<std::string>& arguments) {
+    settings.secondaryPort = settings.serverPort;
+    settings.secondaryPassword = settings.password;
+    StartingConnection start;
+    start.connection = EffectiveConnection::FromSettings(settings);
+    start.openRemoteAccessViewer =
+        ApplyCommandLine(SplitCommandLine(arguments), start.connection).openRemoteAccessViewer;
+    start.connectAtOnce =
+        settings.autoConnect != 0 && ConnectionDetailsComplete(settings, start.connection);
+    return start;
+}
+
+ConnectPlan PlanConnect(const ClientSettings& settings, EffectiveConnection connection) {
+    ConnectPlan plan;
+    plan.connection = std::move(connection);
+    if (settings.cloudMasterDisable != 0)
+        plan.connection.useRelay = 0;
+    if (plan.connection.useRelay != 0 && plan.connection.relayCredential.empty())
+        plan.connection.relayCredential = settings.agentToken;
+    plan.viaRelay = plan.connection.useRelay != 0;
+    plan.target = ResolveTarget(plan.connection);
+    return plan;
+}
+
+LinkTimeouts LinkTimeoutsFrom(const ClientSettings& settings) {
+    LinkTimeouts t;
+    t.serverConnectTimeout = settings.serverConnectTimeout;
+    t.serverSendTimeout = settings.serverSendTimeout;
+    t.serverReplyTimeout = settings.serverReplyTimeout;
+    t.taskTerminateWaitTime = settings.taskTerminateWaitTime;
+    t.decodeTimeout = settings.decodeTimeout;
+    t.missedPingBeforeDisconnect = settings.missedPingBeforeDisconnect;
+    return t;
+}
+
 }  // namespace zol

@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "serverlink/link_timeouts.h"
 #include "serverlink/server_target.h"
 
 namespace zol {
@@ -56,6 +57,30 @@ CommandLineResult ApplyCommandLine(const std::vector<std::string>& words,
 // Whether an automatic connect has enough to go on.
 bool ConnectionDetailsComplete(const ClientSettings& settings,
                                const EffectiveConnection& connection);
+
+// The connection as start-up takes it: the settings' (where the secondary
+// server is given the primary's port and password), then the program's
+// arguments (Windows-1252) applied; and whether to connect at once.
+struct StartingConnection {
+    EffectiveConnection connection;
+    bool openRemoteAccessViewer = false;
+    bool connectAtOnce = false;
+};
+StartingConnection ConnectionAtStart(ClientSettings& settings,
+                                     const std::vector<std::string>& arguments);
+
+// Where a connect goes: the connection with the relay switches applied and
+// its address looked up.
+struct ConnectPlan {
+    EffectiveConnection connection;
+    // Null when the host name could not be looked up.
+    std::optional<ServerTarget> target;
+    bool viaRelay = false;
+};
+ConnectPlan PlanConnect(const ClientSettings& settings, EffectiveConnection connection);
+
+// The link's waits as the settings give them.
+LinkTimeouts LinkTimeoutsFrom(const ClientSettings& settings);
 
 // The target a connect with `connection` dials. A host name (without the
 // relay) is looked up now, which may block; nullopt when it has no IPv4

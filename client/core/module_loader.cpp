@@ -2,16 +2,16 @@
 
 #include <dlfcn.h>
 
-#include <QCoreApplication>
-
 #include <system_error>
 
 namespace zol {
 
 std::vector<std::filesystem::path> ModuleCandidates(const char* file, const char* buildPath) {
     std::vector<std::filesystem::path> candidates;
-    const std::filesystem::path programDir(QCoreApplication::applicationDirPath().toStdString());
-    if (!programDir.empty())
+    std::error_code error;
+    const std::filesystem::path programDir =
+        std::filesystem::read_symlink("/proc/self/exe", error).parent_path();
+    if (!error && !programDir.empty())
         candidates.push_back(programDir.parent_path() / "lib" / "zol" / file);
     if (buildPath != nullptr)
         candidates.emplace_back(buildPath);

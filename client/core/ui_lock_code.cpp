@@ -1,9 +1,6 @@
 #include "client/core/ui_lock_code.h"
 #include "platform/ascii_text.h"
 
-#include <QByteArray>
-#include <QCryptographicHash>
-
 namespace zol {
 
 UiLockCode DecodeUiLockCode(std::string_view text) {
@@ -34,15 +31,6 @@ std::string EncodeUiLockCode(const UiLockCode& code) {
         text += kHex[b & 0x0F];
     }
     return text;
-}
-
-UiLockCode UnlockCodeDigest(std::string_view code) {
-    const QByteArray digest = QCryptographicHash::hash(
-        QByteArrayView(code.data(), static_cast<qsizetype>(code.size())), QCryptographicHash::Md5);
-    UiLockCode result{};
-    for (std::size_t i = 0; i < result.size() && i < static_cast<std::size_t>(digest.size()); ++i)
-        result[i] = static_cast<std::uint8_t>(digest[static_cast<qsizetype>(i)]);
-    return result;
 }
 
 }  // namespace zol

@@ -108,25 +108,18 @@ bool CZOLClientApp::BeginInstance(const QStringList& arguments) {
     // 10: the locale's date and time formats.
     formats_ = LocaleFormats::FromLocale(QLocale::system());
 
-    // 11: no override yet; the secondary server shares the primary's port
-    // and password.
-    connection_.overridden = false;
-    settings_.secondaryPort = settings_.serverPort;
-    settings_.secondaryPassword = settings_.password;
-
-    // 14 (12 and 13 follow in InitInstance): the effective connection from
-    // the settings, then the switches.
-    connection_ = EffectiveConnection::FromSettings(settings_);
-    openRemoteAccessViewer_ =
-        ApplyCommandLine(SplitCommandLine(ToWindows1252Words(arguments)), connection_)
-            .openRemoteAccessViewer;
+    // 11, 14 (12 and 13 follow in InitInstance): no override yet, the
+    // secondary server sharing the primary's port and password; the
+    // effective connection from the settings, then the switches.
+    const StartingConnection start = ConnectionAtStart(settings_, ToWindows1252Words(arguments));
+    connection_ = start.connection;
+    openRemoteAccessViewer_ = start.openRemoteAccessViewer;
 
     // 18, begun early: the connect asked for at start runs from here on, on
     // a thread of its own, while Qt starts and the window is made; the
     // frame's first connect takes it over. It waits for the theme folders
     // only when the displays come.
-    autoConnectPosted_ =
-        settings_.autoConnect != 0 && ConnectionDetailsComplete(settings_, connection_);
+    autoConnectPosted_ = start.connectAtOnce;
     if (autoConnectPosted_) {
         earlyConnect_ = std::make_unique<EarlyConnect>(*this);
         earlyConnectPending_.store(true);
@@ -193,12 +186,7 @@ void CZOLClientApp::SettingsEdited() {
 }
 
 void CZOLClientApp::ApplyConnectionSettings() {
-    linkTimeouts_.serverConnectTimeout = settings_.serverConnectTimeout;
-    linkTimeouts_.serverSendTimeout = settings_.serverSendTimeout;
-    linkTimeouts_.serverReplyTimeout = settings_.serverReplyTimeout;
-    linkTimeouts_.taskTerminateWaitTime = settings_.taskTerminateWaitTime;
-    linkTimeouts_.decodeTimeout = settings_.decodeTimeout;
-    linkTimeouts_.missedPingBeforeDisconnect = settings_.missedPingBeforeDisconnect;
+    linkTimeouts_ = LinkTimeoutsFrom(settings_);
     relaySettings_.agentAddress = settings_.agentAddress;
     relaySettings_.agentPort = settings_.agentPort;
     relaySettings_.agentPostConnectWaitSeconds = settings_.agentPostConnectWaitSeconds;

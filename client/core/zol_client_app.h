@@ -27,6 +27,7 @@
 #include "client/core/speech/speech_output.h"
 #include "client/core/theme_folders.h"
 #include "client/core/watch_settings.h"
+#include "client/launch/start_connection.h"
 #include "client/model/launcher.h"
 #include "client/model/request_channel.h"
 #include "platform/registry_store.h"
@@ -50,6 +51,9 @@ class CZOLClientApp {
         std::shared_ptr<Launcher> launcher;
         // The speech engine; none (silence) unless set.
         SpeechOutput::VoiceFactory speechVoice;
+        // The connection the launcher began for the first connect; null
+        // when none.
+        StartConnectionSource* startConnection = nullptr;
     };
 
     // The environment of a real run: the per-user settings file and real
@@ -111,6 +115,7 @@ class CZOLClientApp {
     // How the model tells the person things (message boxes, alerts, the wait cursor).
     GuiUserReporter& Reporter() { return reporter_; }
     Launcher& Programs() { return *launcher_; }
+    StartConnectionSource* BegunConnection() const { return environment_.startConnection; }
     // The one connection to the server, and the model's way of sending on it.
     ServerLink& Link() { return *link_; }
     RequestChannel& Channel() { return *channel_; }

@@ -10,6 +10,7 @@
 #include "client/model/load_request.h"
 #include "client/model/request_channel.h"
 #include "client/model/server_file.h"
+#include "client/model/start_requests.h"
 #include "client/model/tile_entry.h"
 #include "client/model/tile_generation.h"
 #include "client/model/user_reporter.h"
@@ -53,8 +54,7 @@ int LoadDisplayParts(RequestChannel& channel, const DisplayLoadContext& context,
     for (int part = 0;; ++part) {
         if (part == kMaxDisplayParts)
             return request.LimitReached(kMaxDisplayParts, "parts");
-        if (int error =
-                request.Send(FieldList{"ZOLApp", "GetDisplays", std::to_string(part)}.Message()))
+        if (int error = request.Send(DisplayPartRequest(part)))
             return error;
         if (request.ResultCode() != 0)
             return 0;  // all displays have arrived

@@ -7,6 +7,7 @@
 #include "client/model/load_request.h"
 #include "client/model/request_channel.h"
 #include "client/model/server_error.h"
+#include "client/model/start_requests.h"
 
 namespace zol {
 
@@ -41,8 +42,7 @@ int LoadDesignParts(RequestChannel& channel, int serverMajor, Design& design,
         if (part == kMaxDesignParts) {
             return request.LimitReached(kMaxDesignParts, "parts");
         }
-        if (int error =
-                request.Send(FieldList{"ZOLApp", "GetDesign", std::to_string(part)}.Message()))
+        if (int error = request.Send(DesignPartRequest(part)))
             return error;
         if (request.ResultCode() != 0)
             return 0;  // the design is complete
@@ -55,7 +55,7 @@ int LoadDesignParts(RequestChannel& channel, int serverMajor, Design& design,
 int LoadDesignTitle(RequestChannel& channel, Design& design, std::string& failureText) {
     LoadRequest request(channel, "ZOL.GetDesignTitle", failureText);
     ReplyFields reply;
-    if (int code = request.Exchange(FieldList{"ZOLObject", "ZOL.GetDesignTitle"}.Message(), &reply))
+    if (int code = request.Exchange(DesignTitleRequest(), &reply))
         return code;
     design.designTitle = reply.Text(4);
     return 0;
@@ -66,8 +66,7 @@ int LoadDesignTitle(RequestChannel& channel, Design& design, std::string& failur
 void RefreshCloudToken(RequestChannel& channel, std::string& cloudToken) {
     std::string ignored;
     LoadRequest request(channel, "ZOLApp.GetCloudToken", ignored);
-    if (request.Send(FieldList{"ZOLApp", "GetCloudToken"}.Message()) != 0 ||
-        request.ResultCode() != 0)
+    if (request.Send(CloudTokenRequest()) != 0 || request.ResultCode() != 0)
         return;
     ReplyFields reply;
     if (request.Decode(reply) == 0 && !reply.Text(4).empty())
@@ -89,7 +88,7 @@ int RequestTimeStamp(RequestChannel& channel, std::string& designName, std::stri
 
 int RequestReferenceDpi(RequestChannel& channel, std::int32_t& dpi, std::string& failureText) {
     LoadRequest request(channel, "ZOLApp.GetReferenceDPI", failureText);
-    if (int error = request.Send(FieldList{"ZOLApp", "GetReferenceDPI"}.Message()))
+    if (int error = request.Send(ReferenceDpiRequest()))
         return error;
     if (request.ResultCode() == kServerUnknownRequest) {
         dpi = kDefaultReferenceDpi;

@@ -18,6 +18,7 @@
 #include "client/core/main_frame.h"
 #include "client/core/zol_client_doc.h"
 #include "client/display/zol_client_view.h"
+#include "client/launch/start_connect.h"
 #include "client/model/design.h"
 #include "client/model/request_channel.h"
 #include "client/model/tests/model_fakes.h"
@@ -272,6 +273,70 @@ TEST(ClientConnectTest, TheStartUpConnectRunsAheadAndTheFirstConnectTakesItOver)
                             std::sregex_iterator()),
               1);
     frame->close();
+}
+
+// The launcher's connect, begun from the same settings and switches, is
+// taken over where it stopped: one connection, the design asked for once,
+// every stage reported. A connect that goes elsewhere is not taken.
+TEST(ClientConnectTest, TheLaunchersConnectIsTakenOverWhereItStopped) {
+    Zolsim sim({"--password", "secret"});
+    ASSERT_TRUE(sim.started);
+    testing::TempDir dir;
+    const std::string settings = testing::DwordLine("AutoConnect", 1) + "\"Password\"=\"secret\"\n";
+    auto wordsOf = [](const Zolsim& server) {
+        std::vector<std::string> words;
+        for (const QString& word : server.Switches())
+            words.push_back(word.toStdString());
+        return words;
+    };
+    const std::vector<std::string> words = wordsOf(sim);
+    auto count = [](const std::string& text, const char* pattern) {
+        const std::regex expression(pattern);
+        return std::distance(std::sregex_iterator(text.begin(), text.end(), expression),
+                             std::sregex_iterator());
+    };
+    std::unique_ptr<ConnectPrefetch> begun =
+        BeginConnectAtStart(StartedClient::WriteSettings(dir, settings), words);
+    ASSERT_NE(begun, nullptr);
+    StartedClient client(dir, settings, sim.Switches(), {}, true, {}, begun.get());
+    CMainFrame* frame = client.app->MainFrame();
+    ASSERT_EQ(frame->ConnectsFinished(), 1);
+    EXPECT_TRUE(client.app->Link().TookOfferedConnection());
+    EXPECT_GT(begun->Exchanged(), 3);  // password, DPI and design parts at least
+    const DisplayRecord* home = client.app->Document()->GetDesign().HomeDisplay();
+    ASSERT_NE(home, nullptr);
+    EXPECT_EQ(frame->View()->CurrentDisplayId(), home->displayId);
+    for (int stage = 0; stage < kConnectStages; ++stage)
+        EXPECT_EQ(frame->ConnectDialog()->StateOf(stage), StageState::Succeeded) << stage;
+    const std::string requests = sim.Control("requests");
+    for (const char* once : {"ZOLApp\\|GetDesign\\|0\\b", "ZOL.SetPassword", "ZOL000F"})
+        EXPECT_EQ(count(requests, once), 1) << once;
+    frame->close();
+
+    // A refusal is met on the same connection.
+    Zolsim old({"--server-version", "13.0.5"});
+    ASSERT_TRUE(old.started);
+    testing::TempDir oldDir;
+    const std::string autoConnect = testing::DwordLine("AutoConnect", 1);
+    std::unique_ptr<ConnectPrefetch> refused =
+        BeginConnectAtStart(StartedClient::WriteSettings(oldDir, autoConnect), wordsOf(old));
+    StartedClient stale(oldDir, autoConnect, old.Switches(), {}, true, {}, refused.get());
+    EXPECT_TRUE(stale.app->Link().TookOfferedConnection());
+    EXPECT_EQ(stale.app->Settings().autoReconnect, 0);
+    EXPECT_EQ(count(old.Control("requests"), "ZOL000F"), 1);
+
+    // Nothing to take for another password, or when the client would not
+    // connect at once.
+    std::unique_ptr<ConnectPrefetch> other =
+        BeginConnectAtStart(StartedClient::WriteSettings(dir, settings), words);
+    ASSERT_NE(other, nullptr);
+    ServerTarget target;
+    target.address = htonl(INADDR_LOOPBACK);
+    target.port = static_cast<std::uint16_t>(sim.Port());
+    EXPECT_FALSE(other->Take(target, "wrong").has_value());
+    EXPECT_EQ(BeginConnectAtStart(
+                  StartedClient::WriteSettings(dir, testing::DwordLine("AutoConnect", 0)), words),
+              nullptr);
 }
 
 // Started before Qt and the theme folders, the connect waits for the

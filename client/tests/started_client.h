@@ -33,7 +33,25 @@ class StartedClient {
     // `beforeInit` runs between making the application and InitInstance.
     StartedClient(const TempDir& dir, const std::string& connection, const QStringList& arguments,
                   const std::string& misc = {}, bool runPosted = true,
-                  const std::function<void(CZOLClientApp&)>& beforeInit = {}) {
+                  const std::function<void(CZOLClientApp&)>& beforeInit = {},
+                  StartConnectionSource* begunConnection = nullptr) {
+        const auto file = WriteSettings(dir, connection, misc);
+        CZOLClientApp::Environment env;
+        env.registryFile = file;
+        env.warningBox = [this](const QString& text) { boxes.push_back(text); };
+        env.launcher = launcher;
+        env.startConnection = begunConnection;
+        app = std::make_unique<CZOLClientApp>(std::move(env));
+        if (beforeInit)
+            beforeInit(*app);
+        started = app->InitInstance(arguments);
+        app->Reporter().SetQuiet(true);
+        if (runPosted)
+            QCoreApplication::sendPostedEvents();
+    }
+    // The settings file the client reads.
+    static std::filesystem::path WriteSettings(const TempDir& dir, const std::string& connection,
+                                               const std::string& misc = {}) {
         const auto file = dir.Path() / "ZOLClient.reg";
         const std::string key = "[HKEY_CURRENT_USER\\Software\\Tarnwell\\ZOLClient\\";
         std::ofstream(file) << "REGEDIT4\n\n"
@@ -43,18 +61,9 @@ class StartedClient {
                             << Windows1252FromPath(dir.Path() / "work") << "\"\n\n"
                             << key << "Misc]\n"
                             << misc << "\n";
-        CZOLClientApp::Environment env;
-        env.registryFile = file;
-        env.warningBox = [this](const QString& text) { boxes.push_back(text); };
-        env.launcher = launcher;
-        app = std::make_unique<CZOLClientApp>(std::move(env));
-        if (beforeInit)
-            beforeInit(*app);
-        started = app->InitInstance(arguments);
-        app->Reporter().SetQuiet(true);
-        if (runPosted)
-            QCoreApplication::sendPostedEvents();
+        return file;
     }
+
     ~StartedClient() {
         if (app)
             app->ExitInstance();

@@ -15,9 +15,11 @@ TEST(SessionBus, NoneAnnouncedMeansNoneAskedForAndChildrenGetTheEnvironmentAsFou
     const QByteArray was = qgetenv(variable);
 
     qunsetenv(variable);
+    qunsetenv(kNoSessionBusMarker);
     AskForNoSessionBusWhereThereIsNone();
     EXPECT_EQ(qgetenv(variable), "disabled:");
     EXPECT_FALSE(ChildProcessEnvironment().contains(name));
+    EXPECT_FALSE(ChildProcessEnvironment().contains(QString::fromLatin1(kNoSessionBusMarker)));
 
     // An announced bus stays, for the program and the programs it starts.
     qputenv(variable, "unix:path=/tmp/zol-test-bus");
@@ -25,6 +27,7 @@ TEST(SessionBus, NoneAnnouncedMeansNoneAskedForAndChildrenGetTheEnvironmentAsFou
     EXPECT_EQ(qgetenv(variable), "unix:path=/tmp/zol-test-bus");
     EXPECT_EQ(ChildProcessEnvironment().value(name), QStringLiteral("unix:path=/tmp/zol-test-bus"));
 
+    qunsetenv(kNoSessionBusMarker);
     if (wasSet)
         qputenv(variable, was);
     else

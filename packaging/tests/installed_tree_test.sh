@@ -46,7 +46,8 @@ else
 fi
 
 echo "== installed files"
-for file in bin/zolclient bin/zolmsg bin/zolcli bin/zolsim lib/zol/libzolhtmlview.so lib/zol/libzolmedia.so \
+for file in bin/zolclient bin/zolmsg bin/zolcli bin/zolsim lib/zol/libzolclientapp.so \
+    lib/zol/libzolhtmlview.so lib/zol/libzolmedia.so \
     share/zol/images/NavBack.png share/zol/images/ZOL_icon_green_48.png \
     share/zol/themes/Theme_36_36/theme.txt share/zol/themes/Theme_54_54/theme.txt \
     share/zol/themes/Theme_110_110/theme.txt \

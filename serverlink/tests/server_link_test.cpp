@@ -734,6 +734,8 @@ TEST_F(ServerLinkTest, AHandedOverConnectionGoesOnWhereTheGiverStopped) {
     ASSERT_TRUE(handed.has_value());
     link.OfferConnection(std::move(*handed));
     ASSERT_EQ(link.OpenServerConnection(other.Target()), 0);
+    // Like any refused write, it ends in the reply time-out.
+    timeouts.serverReplyTimeout = 1;
     EXPECT_NE(Send(Request("ZOLApp", "X"), reply, code), 0);
     EXPECT_FALSE(link.IsConnected());
     std::this_thread::sleep_for(50ms);
