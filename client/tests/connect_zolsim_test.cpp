@@ -275,68 +275,100 @@ TEST(ClientConnectTest, TheStartUpConnectRunsAheadAndTheFirstConnectTakesItOver)
     frame->close();
 }
 
-// The launcher's connect, begun from the same settings and switches, is
-// taken over where it stopped: one connection, the design asked for once,
-// every stage reported. A connect that goes elsewhere is not taken.
+std::vector<std::string> WordsOf(const Zolsim& sim) {
+    std::vector<std::string> words;
+    for (const QString& word : sim.Switches())
+        words.push_back(word.toStdString());
+    return words;
+}
+
+long Occurrences(const std::string& text, const char* pattern) {
+    const std::regex expression(pattern);
+    return std::distance(std::sregex_iterator(text.begin(), text.end(), expression),
+                         std::sregex_iterator());
+}
+
+// The client started as the zolclient program starts it: the launcher's
+// connect begun from the same settings and switches first.
+struct LaunchedClient {
+    LaunchedClient(const Zolsim& sim, const std::string& settings)
+        : begun(BeginConnectAtStart(StartedClient::WriteSettings(dir, settings), WordsOf(sim))),
+          client(dir, settings, sim.Switches(), {}, true, {}, begun.get()) {}
+    testing::TempDir dir;
+    std::unique_ptr<ConnectPrefetch> begun;
+    StartedClient client;
+};
+
+// The launcher's connect is taken over where it stopped: one connection,
+// the design asked for once, every stage reported; a refused password or
+// version is met on that connection.
 TEST(ClientConnectTest, TheLaunchersConnectIsTakenOverWhereItStopped) {
     Zolsim sim({"--password", "secret"});
     ASSERT_TRUE(sim.started);
-    testing::TempDir dir;
-    const std::string settings = testing::DwordLine("AutoConnect", 1) + "\"Password\"=\"secret\"\n";
-    auto wordsOf = [](const Zolsim& server) {
-        std::vector<std::string> words;
-        for (const QString& word : server.Switches())
-            words.push_back(word.toStdString());
-        return words;
-    };
-    const std::vector<std::string> words = wordsOf(sim);
-    auto count = [](const std::string& text, const char* pattern) {
-        const std::regex expression(pattern);
-        return std::distance(std::sregex_iterator(text.begin(), text.end(), expression),
-                             std::sregex_iterator());
-    };
-    std::unique_ptr<ConnectPrefetch> begun =
-        BeginConnectAtStart(StartedClient::WriteSettings(dir, settings), words);
-    ASSERT_NE(begun, nullptr);
-    StartedClient client(dir, settings, sim.Switches(), {}, true, {}, begun.get());
-    CMainFrame* frame = client.app->MainFrame();
-    ASSERT_EQ(frame->ConnectsFinished(), 1);
-    EXPECT_TRUE(client.app->Link().TookOfferedConnection());
-    EXPECT_GT(begun->Exchanged(), 3);  // password, DPI and design parts at least
-    const DisplayRecord* home = client.app->Document()->GetDesign().HomeDisplay();
-    ASSERT_NE(home, nullptr);
-    EXPECT_EQ(frame->View()->CurrentDisplayId(), home->displayId);
-    for (int stage = 0; stage < kConnectStages; ++stage)
-        EXPECT_EQ(frame->ConnectDialog()->StateOf(stage), StageState::Succeeded) << stage;
-    const std::string requests = sim.Control("requests");
-    for (const char* once : {"ZOLApp\\|GetDesign\\|0\\b", "ZOL.SetPassword", "ZOL000F"})
-        EXPECT_EQ(count(requests, once), 1) << once;
-    frame->close();
-
-    // A refusal is met on the same connection.
+    const std::string autoConnect = testing::DwordLine("AutoConnect", 1);
+    {
+        LaunchedClient launched(sim, autoConnect + "\"Password\"=\"secret\"\n");
+        ASSERT_NE(launched.begun, nullptr);
+        CZOLClientApp& app = *launched.client.app;
+        ASSERT_EQ(app.MainFrame()->ConnectsFinished(), 1);
+        EXPECT_TRUE(app.Link().TookOfferedConnection());
+        EXPECT_GT(launched.begun->Exchanged(), 3);  // password, DPI and design parts at least
+        const DisplayRecord* home = app.Document()->GetDesign().HomeDisplay();
+        ASSERT_NE(home, nullptr);
+        EXPECT_EQ(app.MainFrame()->View()->CurrentDisplayId(), home->displayId);
+        for (int stage = 0; stage < kConnectStages; ++stage)
+            EXPECT_EQ(app.MainFrame()->ConnectDialog()->StateOf(stage), StageState::Succeeded);
+        const std::string requests = sim.Control("requests");
+        for (const char* once : {"ZOLApp\\|GetDesign\\|0\\b", "ZOL.SetPassword", "ZOL000F"})
+            EXPECT_EQ(Occurrences(requests, once), 1) << once;
+        app.MainFrame()->close();
+        sim.Control("requests clear");
+    }
+    {
+        int prompts = 0;
+        QTimer answer;
+        QObject::connect(&answer, &QTimer::timeout, [&prompts] {
+            if (auto* prompt = qobject_cast<CPassword*>(QApplication::activeModalWidget())) {
+                ++prompts;
+                prompt->Field()->setText(QStringLiteral("secret"));
+                prompt->accept();
+            }
+        });
+        answer.start(20);
+        LaunchedClient launched(sim, autoConnect + "\"Password\"=\"wrong\"\n");
+        CZOLClientApp& app = *launched.client.app;
+        ASSERT_EQ(app.MainFrame()->ConnectsFinished(), 1);
+        EXPECT_EQ(prompts, 1);
+        EXPECT_TRUE(app.Link().TookOfferedConnection());
+        EXPECT_TRUE(app.Link().IsConnected());
+        const std::string requests = sim.Control("requests");
+        EXPECT_EQ(Occurrences(requests, "ZOL000F"), 1);
+        EXPECT_EQ(Occurrences(requests, "ZOL.SetPassword"), 2);
+        app.MainFrame()->close();
+    }
     Zolsim old({"--server-version", "13.0.5"});
     ASSERT_TRUE(old.started);
-    testing::TempDir oldDir;
-    const std::string autoConnect = testing::DwordLine("AutoConnect", 1);
-    std::unique_ptr<ConnectPrefetch> refused =
-        BeginConnectAtStart(StartedClient::WriteSettings(oldDir, autoConnect), wordsOf(old));
-    StartedClient stale(oldDir, autoConnect, old.Switches(), {}, true, {}, refused.get());
-    EXPECT_TRUE(stale.app->Link().TookOfferedConnection());
-    EXPECT_EQ(stale.app->Settings().autoReconnect, 0);
-    EXPECT_EQ(count(old.Control("requests"), "ZOL000F"), 1);
+    {
+        LaunchedClient launched(old, autoConnect);
+        EXPECT_TRUE(launched.client.app->Link().TookOfferedConnection());
+        EXPECT_EQ(launched.client.app->Settings().autoReconnect, 0);
+        EXPECT_EQ(Occurrences(old.Control("requests"), "ZOL000F"), 1);
+    }
 
     // Nothing to take for another password, or when the client would not
     // connect at once.
+    testing::TempDir dir;
     std::unique_ptr<ConnectPrefetch> other =
-        BeginConnectAtStart(StartedClient::WriteSettings(dir, settings), words);
+        BeginConnectAtStart(StartedClient::WriteSettings(dir, autoConnect), WordsOf(sim));
     ASSERT_NE(other, nullptr);
     ServerTarget target;
     target.address = htonl(INADDR_LOOPBACK);
     target.port = static_cast<std::uint16_t>(sim.Port());
     EXPECT_FALSE(other->Take(target, "wrong").has_value());
-    EXPECT_EQ(BeginConnectAtStart(
-                  StartedClient::WriteSettings(dir, testing::DwordLine("AutoConnect", 0)), words),
-              nullptr);
+    EXPECT_EQ(
+        BeginConnectAtStart(StartedClient::WriteSettings(dir, testing::DwordLine("AutoConnect", 0)),
+                            WordsOf(sim)),
+        nullptr);
 }
 
 // Started before Qt and the theme folders, the connect waits for the
