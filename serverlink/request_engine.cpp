@@ -239,12 +239,15 @@ void RequestEngine::CountPing(int error) {
 }
 
 void RequestEngine::WakeWaiters() {
-    std::lock_guard lock(pendingMutex_);
-    for (PendingEntry& entry : pending_) {
-        entry.request->abandoned.store(true);
-        entry.request->sentEvent.Set();
-        entry.request->replyEvent.Set();
+    {
+        std::lock_guard lock(pendingMutex_);
+        for (PendingEntry& entry : pending_) {
+            entry.request->abandoned.store(true);
+            entry.request->sentEvent.Set();
+            entry.request->replyEvent.Set();
+        }
     }
+    transport_.WakeReceivingCaller();
 }
 
 void RequestEngine::ResetMissedPings() {

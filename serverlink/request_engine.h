@@ -90,6 +90,9 @@ class RequestTransport {
     virtual bool Await(Event& event, std::chrono::milliseconds timeout) {
         return event.Wait(timeout);
     }
+    // Wakes a caller that receives while it waits, so that it looks at its
+    // request's events again.
+    virtual void WakeReceivingCaller() {}
 };
 
 class RequestEngine {

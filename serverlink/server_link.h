@@ -145,6 +145,7 @@ class ServerLink : private RequestTransport {
     void FlushOutgoing(std::uint32_t requestId) override;
     void DropOutgoing(std::uint32_t requestId) override;
     bool Await(Event& event, std::chrono::milliseconds timeout) override;
+    void WakeReceivingCaller() override { sockets_.Wake(); }
 
     void ReceiveThread();
     // One step of receiving: false once the socket set is empty.

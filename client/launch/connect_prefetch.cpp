@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <utility>
 
 #include "client/model/load_limits.h"
@@ -17,6 +18,11 @@ namespace {
 // client opens its own meanwhile. This bounds how long it may go on coming
 // up (and so how long the program's end may wait for it).
 constexpr std::int32_t kLongestOpenSeconds = 2;
+// The client waits for the exchange while answers keep coming; a server
+// that stops answering for this long is left to the client's own connect
+// and its own time-outs, rather than waited for twice.
+constexpr std::chrono::milliseconds kLongestSilence{2000};
+constexpr std::chrono::milliseconds kSilenceCheck{100};
 
 }  // namespace
 
@@ -77,20 +83,17 @@ void ConnectPrefetch::Exchange() {
     {
         std::lock_guard lock(mutex_);
         opened_ = true;
+        lastAnswer_ = std::chrono::steady_clock::now();
     }
     if (Declined() || handshake.Greet() != 0)
         return;
-    {
-        std::lock_guard lock(mutex_);
-        ++exchanged_;
-    }
+    Answered();
     if (handshake.PasswordDemanded()) {
         // An empty password is asked of the person; a refused one again.
         std::int32_t refused = 0;
         if (password_.empty() || Declined() || handshake.SendPassword(password_, refused) != 0)
             return;
-        std::lock_guard lock(mutex_);
-        ++exchanged_;
+        Answered();
         if (refused != 0)
             return;
     }
@@ -119,9 +122,14 @@ bool ConnectPrefetch::Ask(const std::string& message, std::int32_t& resultCode) 
         link_.CloseServerConnection();  // nothing half-done is handed over
         return false;
     }
+    Answered();
+    return true;
+}
+
+void ConnectPrefetch::Answered() {
     std::lock_guard lock(mutex_);
     ++exchanged_;
-    return true;
+    lastAnswer_ = std::chrono::steady_clock::now();
 }
 
 std::optional<HandedOverConnection> ConnectPrefetch::Take(const ServerTarget& target,
@@ -130,12 +138,14 @@ std::optional<HandedOverConnection> ConnectPrefetch::Take(const ServerTarget& ta
                       !target.useRelay && password == password_;
     {
         std::unique_lock lock(mutex_);
-        if (same && opened_) {
-            // The rest of the exchange goes faster here than in the client,
-            // which decodes each reply before it asks the next; each of its
-            // requests is bounded by the reply timeout.
-            changed_.wait(lock, [this] { return ended_ || declined_; });
-            return std::exchange(handed_, std::nullopt);
+        // The rest of the exchange goes faster here than in the client,
+        // which decodes each reply before it asks the next.
+        while (same && opened_ && !declined_) {
+            if (ended_)
+                return std::exchange(handed_, std::nullopt);
+            if (std::chrono::steady_clock::now() - lastAnswer_ > kLongestSilence)
+                break;
+            changed_.wait_for(lock, kSilenceCheck);
         }
     }
     Decline();

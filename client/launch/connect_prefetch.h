@@ -4,7 +4,8 @@
 // design's parts, title and cloud token and the display list: the requests
 // the client's connect makes first, byte for byte. Meanwhile the program
 // loads the client; when its connect asks (Take), the rest of the exchange
-// is waited for and the connection handed over with its record.
+// is waited for while answers keep coming, and the connection handed over
+// with its record.
 //
 // Whatever it cannot foresee (a password still to be typed, a refused
 // password, a design that ends) stops it early; a failure closes its
@@ -14,6 +15,7 @@
 // from any.
 #pragma once
 
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <optional>
@@ -50,6 +52,8 @@ class ConnectPrefetch final : public StartConnectionSource {
     // Sends one request unless declined; false when declined or it failed.
     bool Ask(const std::string& message, std::int32_t& resultCode);
     bool Declined() const;
+    // Counts an answered request.
+    void Answered();
 
     LinkTimeouts timeouts_;
     const ServerTarget target_;
@@ -63,6 +67,7 @@ class ConnectPrefetch final : public StartConnectionSource {
     bool opened_ = false;
     bool ended_ = false;
     int exchanged_ = 0;
+    std::chrono::steady_clock::time_point lastAnswer_;
     std::optional<HandedOverConnection> handed_;
     std::thread thread_;
 };

@@ -3,6 +3,8 @@
 // connection leading to a reconnect, missed pings, a refused version, and
 // the way through zolsim's relay.
 #include <arpa/inet.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -369,6 +371,37 @@ TEST(ClientConnectTest, TheLaunchersConnectIsTakenOverWhereItStopped) {
         BeginConnectAtStart(StartedClient::WriteSettings(dir, testing::DwordLine("AutoConnect", 0)),
                             WordsOf(sim)),
         nullptr);
+}
+
+// A server that takes the connection and never answers is left to the
+// client's own connect and its time-outs after a short silence, instead of
+// being waited for twice.
+TEST(ClientConnectTest, TheLaunchersConnectToASilentServerIsNotWaitedFor) {
+    const int listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    ASSERT_GE(listener, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(::listen(listener, 4), 0);
+    ASSERT_EQ(::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length), 0);
+    const std::uint16_t port = ntohs(address.sin_port);
+    testing::TempDir dir;
+    std::unique_ptr<ConnectPrefetch> begun = BeginConnectAtStart(
+        StartedClient::WriteSettings(dir, testing::DwordLine("AutoConnect", 1) +
+                                              testing::DwordLine("ServerReplyTimeout", 60)),
+        {"/ZOLServer:127.0.0.1", "/Port:" + std::to_string(port)});
+    ASSERT_NE(begun, nullptr);
+    std::this_thread::sleep_for(200ms);  // opened and greeted by now
+    ServerTarget target;
+    target.address = address.sin_addr.s_addr;
+    target.port = port;
+    const auto asked = std::chrono::steady_clock::now();
+    EXPECT_FALSE(begun->Take(target, "").has_value());
+    EXPECT_LT(std::chrono::steady_clock::now() - asked, 30s);
+    begun.reset();
+    ::close(listener);
 }
 
 // Started before Qt and the theme folders, the connect waits for the

@@ -670,6 +670,28 @@ TEST_F(ServerLinkTest, CallersReceiveForEachOtherWhileTheReceiveThreadPauses) {
     EXPECT_EQ(observer.Losses(), std::vector<std::string>{""});
 }
 
+// Closing down wakes a caller that waits for a reply while it receives
+// itself, not only one that waits for the receive thread.
+TEST_F(ServerLinkTest, WakingTheWaitersEndsAWaitOfACallerWhoReceives) {
+    FakeServer server([](FakeConnection& connection) {
+        std::string request;
+        connection.ReadMessage(request);
+        connection.WaitForClose(30s);
+    });
+    timeouts.serverReplyTimeout = 60;
+    link.SetReceiveOnCaller(true);
+    Open(server);
+    auto waiting = std::async(std::launch::async, [&] {
+        std::string reply;
+        std::int32_t code = 0;
+        return Send(Request("ZOLApp", "Silence"), reply, code);
+    });
+    std::this_thread::sleep_for(100ms);
+    link.Requests().WakeWaiters();
+    ASSERT_EQ(waiting.wait_for(20s), std::future_status::ready);
+    EXPECT_NE(waiting.get(), 0);
+}
+
 // One link starts the exchange, another of the process goes on with it: the
 // taker's repeated requests are answered from the record without reaching
 // the server again, and a request that differs from the record ends the
