@@ -4,11 +4,37 @@
 #include <QFile>
 #include <QMediaDevices>
 #include <QSoundEffect>
+#include <QTimer>
 #include <QUrl>
 
 #include <algorithm>
+#include <fstream>
+#include <string>
+
+#include "client/media/wave_duration.h"
 
 namespace zol {
+
+namespace {
+
+// An effect still "playing" this long after its sound should have ended
+// never reports its end (the sound server lost its stream): it is stopped,
+// so that it holds no place among the sounds. A file whose length is not
+// known gets the longest.
+constexpr std::chrono::milliseconds kLateEnd{5000};
+constexpr std::chrono::milliseconds kLongestSound{10 * 60 * 1000};
+constexpr std::size_t kWaveHeadBytes = 4096;
+
+std::chrono::milliseconds EndAtTheLatest(const std::filesystem::path& path) {
+    std::string head(kWaveHeadBytes, '\0');
+    std::ifstream file(path, std::ios::binary);
+    file.read(head.data(), static_cast<std::streamsize>(head.size()));
+    head.resize(static_cast<std::size_t>(std::max<std::streamsize>(0, file.gcount())));
+    const std::chrono::milliseconds length = WaveDuration(head).value_or(kLongestSound);
+    return std::min(length, kLongestSound) + kLateEnd;
+}
+
+}  // namespace
 
 bool QtSoundOutput::Play(const std::filesystem::path& path) {
     // With no output an effect would wait for one for ever.
@@ -27,6 +53,10 @@ bool QtSoundOutput::Play(const std::filesystem::path& path) {
     connect(effect, &QSoundEffect::playingChanged, effect, [effect] {
         if (!effect->isPlaying())
             effect->deleteLater();
+    });
+    QTimer::singleShot(EndAtTheLatest(path), effect, [effect] {
+        effect->stop();
+        effect->deleteLater();
     });
     effect->setSource(QUrl::fromLocalFile(QFile::decodeName(path.c_str())));
     effect->play();

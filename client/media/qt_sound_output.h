@@ -1,6 +1,6 @@
 // QtSoundOutput: sound files played with Qt's sound effects. Each play has
 // its own effect, so sounds may overlap; an effect goes away when it has
-// played or failed.
+// played or failed, or at the latest a few seconds after its sound's end.
 //
 // Thread-safety: the user-interface thread only.
 #pragma once

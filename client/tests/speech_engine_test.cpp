@@ -20,6 +20,7 @@
 #include "client/core/speech/sound_player.h"
 #include "client/core/speech/speech_output.h"
 #include "client/media/qt_speech_voice.h"
+#include "client/media/wave_duration.h"
 #include "client/tests/temp_dir.h"
 #include "testsupport/child_process.h"
 
@@ -133,6 +134,20 @@ TEST(SpeechEngineTest, APushedTextIsSpokenToItsEndAndTheVoiceSettingsComeBack) {
     EXPECT_EQ(voice->Rate(), rateBefore);
     speech.Stop();
     EXPECT_TRUE(reports.empty());
+}
+
+// The length of a sound, from which a sound that never reports its end is
+// ended: 800 bytes at 8,000 a second, behind an odd-sized chunk.
+TEST(SoundPlayerTest, AWavesLengthComesFromItsFormatAndData) {
+    auto u32 = [](std::uint32_t v) { return std::string(reinterpret_cast<const char*>(&v), 4); };
+    const std::string format = "fmt " + u32(16) + std::string("\1\0\1\0", 4) + u32(8000) +
+                               u32(8000) + std::string("\1\0\10\0", 4);
+    const std::string wave = "RIFF" + u32(0) + "WAVE" + format + "LIST" + u32(3) + "abc" +
+                             std::string(1, '\0') + "data" + u32(800);
+    EXPECT_EQ(WaveDuration(wave), std::chrono::milliseconds(100));
+    EXPECT_EQ(WaveDuration("RIFF" + u32(0) + "WAVE" + "data" + u32(800)), std::nullopt);
+    EXPECT_EQ(WaveDuration(wave.substr(0, 30)), std::nullopt);
+    EXPECT_EQ(WaveDuration("OggS"), std::nullopt);
 }
 
 TEST(SoundPlayerTest, PlaysFilesThatExistAndKeepsFewEffects) {
