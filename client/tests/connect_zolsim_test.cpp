@@ -234,6 +234,26 @@ TEST(ClientConnectTest, ConnectsShowsHomeAndReconnectsAfterADrop) {
     frame->close();
 }
 
+// Answers every password prompt that comes up with `password`.
+class PasswordPromptAnswer {
+  public:
+    explicit PasswordPromptAnswer(QString password) : password_(std::move(password)) {
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            if (auto* prompt = qobject_cast<CPassword*>(QApplication::activeModalWidget())) {
+                ++prompts;
+                prompt->Field()->setText(password_);
+                prompt->accept();
+            }
+        });
+        timer_.start(20);
+    }
+    int prompts = 0;
+
+  private:
+    QString password_;
+    QTimer timer_;
+};
+
 // AutoConnect starts the connect while the window is still being made; the
 // frame's first connect takes it over. What it asks of the person (here the
 // password the server refused) is asked then, on this thread, and the
@@ -241,16 +261,7 @@ TEST(ClientConnectTest, ConnectsShowsHomeAndReconnectsAfterADrop) {
 TEST(ClientConnectTest, TheStartUpConnectRunsAheadAndTheFirstConnectTakesItOver) {
     Zolsim sim({"--password", "secret"});
     ASSERT_TRUE(sim.started);
-    int prompts = 0;
-    QTimer answer;
-    QObject::connect(&answer, &QTimer::timeout, [&prompts] {
-        if (auto* prompt = qobject_cast<CPassword*>(QApplication::activeModalWidget())) {
-            ++prompts;
-            prompt->Field()->setText(QStringLiteral("secret"));
-            prompt->accept();
-        }
-    });
-    answer.start(20);
+    PasswordPromptAnswer answer(QStringLiteral("secret"));
     testing::TempDir dir;
     StartedClient client(dir,
                          testing::DwordLine("AutoConnect", 1) +
@@ -259,7 +270,7 @@ TEST(ClientConnectTest, TheStartUpConnectRunsAheadAndTheFirstConnectTakesItOver)
                          sim.Switches());
     CMainFrame* frame = client.app->MainFrame();
     ASSERT_EQ(frame->ConnectsFinished(), 1);
-    EXPECT_EQ(prompts, 1);
+    EXPECT_EQ(answer.prompts, 1);
     EXPECT_TRUE(client.app->Link().IsConnected());
     const DisplayRecord* home = client.app->Document()->GetDesign().HomeDisplay();
     ASSERT_NE(home, nullptr);
@@ -327,20 +338,11 @@ TEST(ClientConnectTest, TheLaunchersConnectIsTakenOverWhereItStopped) {
         sim.Control("requests clear");
     }
     {
-        int prompts = 0;
-        QTimer answer;
-        QObject::connect(&answer, &QTimer::timeout, [&prompts] {
-            if (auto* prompt = qobject_cast<CPassword*>(QApplication::activeModalWidget())) {
-                ++prompts;
-                prompt->Field()->setText(QStringLiteral("secret"));
-                prompt->accept();
-            }
-        });
-        answer.start(20);
+        PasswordPromptAnswer answer(QStringLiteral("secret"));
         LaunchedClient launched(sim, autoConnect + "\"Password\"=\"wrong\"\n");
         CZOLClientApp& app = *launched.client.app;
         ASSERT_EQ(app.MainFrame()->ConnectsFinished(), 1);
-        EXPECT_EQ(prompts, 1);
+        EXPECT_EQ(answer.prompts, 1);
         EXPECT_TRUE(app.Link().TookOfferedConnection());
         EXPECT_TRUE(app.Link().IsConnected());
         const std::string requests = sim.Control("requests");
