@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QMediaDevices>
 #include <QSoundEffect>
-#include <QTimer>
 #include <QUrl>
 
 #include <algorithm>
@@ -18,9 +17,9 @@ namespace zol {
 namespace {
 
 // An effect still "playing" this long after its sound should have ended
-// never reports its end (the sound server lost its stream): it is stopped,
-// so that it holds no place among the sounds. A file whose length is not
-// known gets the longest.
+// never reports its end (the sound server lost its stream): it is ended
+// when the sounds are next counted, so that it holds no place among them. A file whose length is
+// not known gets the longest.
 constexpr std::chrono::milliseconds kLateEnd{5000};
 constexpr std::chrono::milliseconds kLongestSound{10 * 60 * 1000};
 constexpr std::size_t kWaveHeadBytes = 4096;
@@ -41,8 +40,7 @@ bool QtSoundOutput::Play(const std::filesystem::path& path) {
     if (QMediaDevices::defaultAudioOutput().isNull())
         return false;
     if (Playing() >= kMaxSounds) {
-        effects_.front()->stop();
-        effects_.front()->deleteLater();
+        delete effects_.front().effect;
         effects_.erase(effects_.begin());
     }
     auto* effect = new QSoundEffect(this);
@@ -54,18 +52,22 @@ bool QtSoundOutput::Play(const std::filesystem::path& path) {
         if (!effect->isPlaying())
             effect->deleteLater();
     });
-    QTimer::singleShot(EndAtTheLatest(path), effect, [effect] {
-        effect->stop();
-        effect->deleteLater();
-    });
     effect->setSource(QUrl::fromLocalFile(QFile::decodeName(path.c_str())));
     effect->play();
-    effects_.emplace_back(effect);
+    effects_.push_back({effect, std::chrono::steady_clock::now() + EndAtTheLatest(path)});
     return true;
 }
 
 std::size_t QtSoundOutput::Playing() {
-    std::erase_if(effects_, [](const QPointer<QSoundEffect>& effect) { return effect.isNull(); });
+    const auto now = std::chrono::steady_clock::now();
+    std::erase_if(effects_, [now](const Sound& sound) {
+        if (sound.effect.isNull())
+            return true;
+        if (now < sound.endBy)
+            return false;
+        delete sound.effect;  // its end never came
+        return true;
+    });
     return effects_.size();
 }
 

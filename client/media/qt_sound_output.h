@@ -1,6 +1,7 @@
 // QtSoundOutput: sound files played with Qt's sound effects. Each play has
 // its own effect, so sounds may overlap; an effect goes away when it has
-// played or failed, or at the latest a few seconds after its sound's end.
+// played or failed, or at the latest a few seconds after its sound's end
+// (counted when the sounds are counted).
 //
 // Thread-safety: the user-interface thread only.
 #pragma once
@@ -8,6 +9,7 @@
 #include <QObject>
 #include <QPointer>
 
+#include <chrono>
 #include <cstddef>
 #include <filesystem>
 #include <vector>
@@ -24,7 +26,11 @@ class QtSoundOutput final : public QObject, public SoundOutput {
     std::size_t Playing() override;
 
   private:
-    std::vector<QPointer<QSoundEffect>> effects_;
+    struct Sound {
+        QPointer<QSoundEffect> effect;
+        std::chrono::steady_clock::time_point endBy;
+    };
+    std::vector<Sound> effects_;
 };
 
 }  // namespace zol
