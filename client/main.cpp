@@ -22,7 +22,6 @@
 #include <type_traits>
 #include <utility>
 
-#include "client/core/huge_page_heap.h"
 #include "client/core/main_frame.h"
 #include "client/core/zol_client_app.h"
 #include "client/launch/start_connection.h"
@@ -93,9 +92,6 @@ void ArrangeConnectShots(QApplication& qtApp, zol::CZOLClientApp& app, const QSt
 extern "C" __attribute__((visibility("default"))) int ZolClientMain(
     int argc, char* argv[], zol::StartConnectionSource* started) {
     static_assert(std::is_same_v<decltype(&ZolClientMain), zol::ClientMainFunction>);
-    // Before Qt starts: the model and the widgets are built on this heap.
-    constexpr std::size_t kHeapReserve = std::size_t{64} << 20;
-    zol::BackHeapWithHugePages(kHeapReserve);
     // The HTML tiles' WebEngine shares its GL contexts with the widgets.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 

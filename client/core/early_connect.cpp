@@ -5,7 +5,6 @@
 #include <chrono>
 #include <utility>
 
-#include "client/core/huge_page_heap.h"
 #include "client/core/zol_client_app.h"
 #include "serverlink/server_link.h"
 
@@ -104,8 +103,6 @@ EarlyConnect::~EarlyConnect() {
 }
 
 void EarlyConnect::RunSequence() {
-    // The design is built here: on huge pages, as the main heap.
-    BackThreadHeapWithHugePages();
     // The launcher's connection goes on where it stopped, when it went
     // where this connect goes.
     if (StartConnectionSource* started = app_.BegunConnection()) {

@@ -10,14 +10,6 @@
 
 namespace zol {
 
-namespace {
-
-// Where the main heap began and whether it took the advice.
-std::uintptr_t gMainHeapStart = 0;
-bool gMainHeapAdvised = false;
-
-}  // namespace
-
 bool BackHeapWithHugePages(std::size_t reserveBytes) {
 #if defined(__linux__) && defined(__GLIBC__) && defined(MADV_HUGEPAGE)
     constexpr std::uintptr_t kHugePage = std::uintptr_t{2} << 20;
@@ -53,34 +45,14 @@ bool BackHeapWithHugePages(std::size_t reserveBytes) {
     const std::uintptr_t to = end & ~(kHugePage - 1);
     if (to <= from)
         return false;
-    gMainHeapStart = start;
-    gMainHeapAdvised = ::madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE) == 0;
-    return gMainHeapAdvised;
+    if (::madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE) != 0)
+        return false;
+    // Threads' allocations too: the arenas they would otherwise get grow a
+    // page at a time, which huge pages never back.
+    mallopt(M_ARENA_MAX, 1);
+    return true;
 #else
     (void)reserveBytes;
-    return false;
-#endif
-}
-
-bool BackThreadHeapWithHugePages() {
-#if defined(__linux__) && defined(__GLIBC__) && defined(MADV_HUGEPAGE)
-    if (!gMainHeapAdvised)
-        return false;
-    // A thread's first allocation gives it an arena: a heap aligned to the
-    // heaps' largest size (64 MiB with a 64-bit glibc), which the reserve
-    // above makes usable whole at once.
-    constexpr std::uintptr_t kThreadHeapSize = std::uintptr_t{64} << 20;
-    void* probe = std::malloc(64);
-    if (probe == nullptr)
-        return false;
-    const auto at = reinterpret_cast<std::uintptr_t>(probe);
-    std::free(probe);
-    // Still the main heap: all arenas were taken, and it has the advice.
-    if (at >= gMainHeapStart && at < reinterpret_cast<std::uintptr_t>(::sbrk(0)))
-        return false;
-    const std::uintptr_t heap = at & ~(kThreadHeapSize - 1);
-    return ::madvise(reinterpret_cast<void*>(heap), kThreadHeapSize, MADV_HUGEPAGE) == 0;
-#else
     return false;
 #endif
 }

@@ -15,12 +15,10 @@ namespace zol {
 
 // Grows the main heap's reserve by `reserveBytes` (address space only) and
 // asks for huge pages on it; keeps the heap from giving that reserve back.
-// Call once at the very start, before threads. False when nothing changed.
+// Every thread then allocates from that heap: a thread's own arena grows a
+// page at a time, which huge pages never back, and the threads that build
+// the model at start would fault on every page of it. Call once at the
+// very start, before threads. False when nothing changed.
 bool BackHeapWithHugePages(std::size_t reserveBytes);
-
-// The same for the heap of the calling thread (its own allocator arena),
-// for a thread that builds much of the model. Only after the main heap
-// took the advice; false when nothing changed.
-bool BackThreadHeapWithHugePages();
 
 }  // namespace zol

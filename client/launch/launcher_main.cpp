@@ -3,12 +3,14 @@
 // makes at start, which the client then goes on with. Loading Qt takes a
 // good part of the time to the first display; this way the server works on
 // the first replies meanwhile.
+#include <cstddef>
 #include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "client/core/client_settings.h"
+#include "client/core/huge_page_heap.h"
 #include "client/core/module_loader.h"
 #include "client/launch/start_connect.h"
 #include "client/launch/start_connection.h"
@@ -17,6 +19,10 @@
 #include "platform/windows1252.h"
 
 int main(int argc, char* argv[]) {
+    // Before any thread: the connect's record, the model and the widgets
+    // are all built on this heap.
+    constexpr std::size_t kHeapReserve = std::size_t{64} << 20;
+    zol::BackHeapWithHugePages(kHeapReserve);
     // While this is the only thread: the environment changes.
     zol::AskForNoSessionBusWhereThereIsNone();
     std::vector<std::string> arguments;
