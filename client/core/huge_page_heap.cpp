@@ -18,6 +18,10 @@ bool BackHeapWithHugePages(std::size_t reserveBytes) {
     // the advice below stays on the memory the model is built in.
     if (mallopt(M_TOP_PAD, reserve) == 0 || mallopt(M_TRIM_THRESHOLD, 2 * reserve) == 0)
         return false;
+    // Pictures and buffers of up to a few megabytes come from the heap too,
+    // instead of each from fresh pages of its own.
+    constexpr int kMapThreshold = 4 << 20;
+    mallopt(M_MMAP_THRESHOLD, kMapThreshold);
     // Blocks below the mmap threshold come from the heap: the first that
     // does not fit its top grows it by the reserve. Freed again, they join
     // the top, which then spans the reserve.
@@ -47,6 +51,17 @@ bool BackHeapWithHugePages(std::size_t reserveBytes) {
         return false;
     if (::madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE) != 0)
         return false;
+    // The free top below the first huge page would be handed out first,
+    // page by page: a block that stays allocated for good takes it, so the
+    // next block's header lies at `from`. A block's header is two words,
+    // its size the request plus one word, in steps of two words.
+    constexpr std::uintptr_t kWord = sizeof(std::size_t);
+    constexpr std::uintptr_t kWorthTaking = 16 << 10;
+    if (from - begin >= kWorthTaking) {
+        void* head = std::malloc(from - begin + kWord);
+        if (reinterpret_cast<std::uintptr_t>(head) != begin)
+            std::free(head);  // not where the top began: leave it
+    }
     // Threads' allocations too: the arenas they would otherwise get grow a
     // page at a time, which huge pages never back.
     mallopt(M_ARENA_MAX, 1);
