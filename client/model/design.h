@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "client/model/design_object.h"
@@ -36,7 +37,11 @@ struct Design {
     std::string loadedDesignTime;
     std::string designTitle;
 
-    // The first record with that id, or nullptr.
+    // The first record with that id, or nullptr. Looked up in an index of
+    // the ids, made again when `objects` changed size or storage or was
+    // emptied by Clear (records are only ever appended, or all emptied):
+    // views ask for every tile's object, pushes for theirs, and a house has
+    // thousands.
     DesignObject* FindObject(std::int32_t objectId) const;
     DisplayRecord* FindDisplay(std::int32_t displayId) const;
     // The first display of that name, ignoring case, or nullptr.
@@ -49,6 +54,14 @@ struct Design {
     // Frees every object and display before a reload. The names, the
     // schedules and the loaded design's name stay until they are read again.
     void Clear();
+
+  private:
+    void IndexObjects() const;
+
+    // Each id with the position of its first record, in id order.
+    mutable std::vector<std::pair<std::int32_t, std::size_t>> objectIndex_;
+    mutable const void* indexedStorage_ = nullptr;
+    mutable std::size_t indexedCount_ = 0;
 };
 
 }  // namespace zol

@@ -34,6 +34,37 @@ TEST(DesignTest, LooksUpRecordsByIdAndDisplaysByNameIgnoringCase) {
     EXPECT_EQ(design.FindDisplay(501), nullptr);
 }
 
+std::unique_ptr<DesignObject> MakeObject(std::int32_t id, std::string name = {}) {
+    auto object = std::make_unique<DesignObject>();
+    object->objectId = id;
+    object->name = std::move(name);
+    return object;
+}
+
+// The id index must follow the records: appended, emptied and reloaded to
+// the same count in the same storage, moved.
+TEST(DesignTest, FindsObjectsByIdThroughEveryChangeOfTheRecords) {
+    Design design;
+    for (std::int32_t id : {30, 10, 20, 10})
+        design.objects.push_back(MakeObject(id, "first " + std::to_string(id)));
+    EXPECT_EQ(design.FindObject(10), design.objects[1].get());  // the first of that id
+    EXPECT_EQ(design.FindObject(30), design.objects[0].get());
+    EXPECT_EQ(design.FindObject(25), nullptr);
+
+    design.objects.push_back(MakeObject(25));
+    EXPECT_EQ(design.FindObject(25), design.objects[4].get());
+
+    // Reloaded with as many records, in the same storage.
+    design.Clear();
+    for (std::int32_t id : {1, 2, 3, 4, 5})
+        design.objects.push_back(MakeObject(id));
+    EXPECT_EQ(design.FindObject(30), nullptr);
+    EXPECT_EQ(design.FindObject(3), design.objects[2].get());
+
+    Design moved = std::move(design);
+    EXPECT_EQ(moved.FindObject(4), moved.objects[3].get());
+}
+
 TEST(DesignTest, NamesObjectsAsCommandsDo) {
     DesignObject object;
     object.location = "Kitchen";
