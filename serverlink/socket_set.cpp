@@ -54,9 +54,11 @@ class SocketSet::PriorityLock {
         generation_ = set_.generation_;
     }
     ~PriorityLock() {
-        bool changed = changed_ || generation_ != set_.generation_;
+        // Only a thread already in its wait needs waking: one that has not
+        // begun it yet sees the change when it takes the lock.
+        bool wake = (changed_ || generation_ != set_.generation_) && set_.pollers_ > 0;
         set_.mutex_.unlock();
-        if (changed) {
+        if (wake) {
             set_.Wake();
         }
     }
@@ -272,6 +274,7 @@ SocketEvents SocketSet::ProcessEvents(std::optional<std::chrono::milliseconds> t
     int timeoutMs =
         wait.count() < 0 ? -1 : static_cast<int>(std::min<std::int64_t>(wait.count(), INT32_MAX));
     std::uint64_t generation = generation_;
+    ++pollers_;
     lock.unlock();
     int ready = 0;
     do {
@@ -283,6 +286,7 @@ SocketEvents SocketSet::ProcessEvents(std::optional<std::chrono::milliseconds> t
         [[maybe_unused]] ssize_t readBytes = read(wakeFd_, &value, sizeof(value));
     }
     lock.lock();
+    --pollers_;
     if (ready < 0) {
         out.result = pollError;
         return out;

@@ -166,6 +166,7 @@ class SocketSet {
     int priorityWaiters_ = 0;
     int wakeFd_ = -1;
     std::uint64_t generation_ = 0;  // changes whenever slots come or go
+    int pollers_ = 0;               // threads between taking their view and leaving poll
 
     std::vector<SocketSlot> slots_;
     std::size_t nextIndex_ = 0;
