@@ -87,6 +87,9 @@ ChildRun RunChild(const std::vector<std::string>& argv, const std::vector<std::s
     ::wait4(pid, &status, 0, &usage);
     run.millis = MillisSince(start);
     run.peakKib = usage.ru_maxrss;
+    run.cpuMillis = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000.0 +
+                    static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000.0;
+    run.pageFaults = usage.ru_minflt + usage.ru_majflt;
     run.exited = !killed && WIFEXITED(status);
     run.code = run.exited ? WEXITSTATUS(status) : -1;
     return run;

@@ -1,6 +1,6 @@
 // Runs one program of a benchmark to its end: its wall time from fork to
-// exit, its peak resident memory, and each line of its standard output with
-// the time it arrived.
+// exit, its peak resident memory, CPU time and page faults, and each line of its standard output
+// with the time it arrived.
 #pragma once
 
 #include <chrono>
@@ -18,8 +18,10 @@ struct OutputLine {
 struct ChildRun {
     bool exited = false;  // false: killed by a signal or at the time-out
     int code = -1;
-    double millis = 0;  // fork to exit
-    long peakKib = 0;   // peak resident set size
+    double millis = 0;     // fork to exit
+    long peakKib = 0;      // peak resident set size
+    double cpuMillis = 0;  // user and system time of all its threads
+    long pageFaults = 0;
     std::vector<OutputLine> lines;
 
     bool Succeeded() const { return exited && code == 0; }
