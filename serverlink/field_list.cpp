@@ -65,9 +65,18 @@ int WalkFieldHeader(std::string_view message, OnCount onCount, OnField onField) 
     std::int64_t previous = static_cast<std::int64_t>(terminator) + 4;
     for (std::size_t k = 0; k < count; ++k) {
         std::string_view entry = message.substr(4 * k, 4);
-        if (!AllDigitsOrMinus(entry))
-            return kFieldListBadHeaderChar;
-        std::int64_t end = ReadDecimal(entry);
+        std::int64_t end = 0;
+        if (IsDecimalDigit(entry[0]) && IsDecimalDigit(entry[1]) && IsDecimalDigit(entry[2]) &&
+            IsDecimalDigit(entry[3])) {
+            // The usual entry, read without the general reader: every field
+            // of every nested list has one.
+            end = (entry[0] - '0') * 1000 + (entry[1] - '0') * 100 + (entry[2] - '0') * 10 +
+                  (entry[3] - '0');
+        } else {
+            if (!AllDigitsOrMinus(entry))
+                return kFieldListBadHeaderChar;
+            end = ReadDecimal(entry);
+        }
         if (end > length)
             return kFieldListOffsetPastEnd;
         // A negative offset ("-123") would otherwise start the next field
