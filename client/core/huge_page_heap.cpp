@@ -18,10 +18,6 @@ bool BackHeapWithHugePages(std::size_t reserveBytes) {
     // the advice below stays on the memory the model is built in.
     if (mallopt(M_TOP_PAD, reserve) == 0 || mallopt(M_TRIM_THRESHOLD, 2 * reserve) == 0)
         return false;
-    // Pictures and buffers of up to a few megabytes come from the heap too,
-    // instead of each from fresh pages of its own.
-    constexpr int kMapThreshold = 4 << 20;
-    mallopt(M_MMAP_THRESHOLD, kMapThreshold);
     // Blocks below the mmap threshold come from the heap: the first that
     // does not fit its top grows it by the reserve. Freed again, they join
     // the top, which then spans the reserve.
@@ -51,6 +47,10 @@ bool BackHeapWithHugePages(std::size_t reserveBytes) {
         return false;
     if (::madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE) != 0)
         return false;
+    // Pictures and buffers of up to a few megabytes come from the heap too,
+    // instead of each from fresh small pages of its own.
+    constexpr int kMapThreshold = 4 << 20;
+    mallopt(M_MMAP_THRESHOLD, kMapThreshold);
     // The free top below the first huge page would be handed out first,
     // page by page: a block that stays allocated for good takes it, so the
     // next block's header lies at `from`. A block's header is two words,
