@@ -107,37 +107,51 @@ int RequestEngine::SendRequest(std::string_view message, std::int32_t& resultCod
     return error;
 }
 
-void RequestEngine::SendRequests(std::span<BatchedRequest> batch) {
+void RequestEngine::SendRequests(std::span<BatchedRequest> batch,
+                                 const BatchReplyHandler& onReply) {
     std::vector<std::pair<std::uint32_t, std::shared_ptr<PendingRequest>>> sent;
     sent.reserve(batch.size());
+    std::uint32_t last = 0;
     for (BatchedRequest& entry : batch) {
         entry.reply.clear();
         entry.resultCode = 0;
         std::shared_ptr<PendingRequest> request = MakeRequest(entry.message, entry.error);
-        sent.emplace_back(request != nullptr ? Enqueue(request) : 0, request);
+        const std::uint32_t id = request != nullptr ? Register(request) : 0;
+        last = id != 0 ? id : last;
+        sent.emplace_back(id, request);
     }
+    // Written together: the server gets the batch at once.
+    if (last != 0) {
+        transport_.FlushOutgoing(last);
+    }
+    bool handing = static_cast<bool>(onReply);
     for (std::size_t i = 0; i < batch.size(); ++i) {
         if (sent[i].second != nullptr) {
             batch[i].error = AwaitReply(sent[i].first, *sent[i].second, false, batch[i].resultCode,
                                         batch[i].reply);
         }
+        handing = handing && onReply(i);
     }
 }
 
 std::uint32_t RequestEngine::Enqueue(std::shared_ptr<PendingRequest> request) {
-    std::uint32_t id = 0;
-    {
-        std::lock_guard lock(pendingMutex_);
-        id = ++lastRequestId_;
-        if (id == 0) {
-            id = ++lastRequestId_;
-        }
-        if (!transport_.AppendOutgoing(request, id)) {
-            return 0;
-        }
-        pending_.push_back(PendingEntry{std::move(request), id});
+    const std::uint32_t id = Register(std::move(request));
+    if (id != 0) {
+        transport_.FlushOutgoing(id);
     }
-    transport_.FlushOutgoing(id);
+    return id;
+}
+
+std::uint32_t RequestEngine::Register(std::shared_ptr<PendingRequest> request) {
+    std::lock_guard lock(pendingMutex_);
+    std::uint32_t id = ++lastRequestId_;
+    if (id == 0) {
+        id = ++lastRequestId_;
+    }
+    if (!transport_.AppendOutgoing(request, id)) {
+        return 0;
+    }
+    pending_.push_back(PendingEntry{std::move(request), id});
     return id;
 }
 
@@ -163,6 +177,25 @@ bool RequestEngine::ClaimForWire(PendingRequest& request) {
     WireState queued = WireState::Queued;
     return request.wire.compare_exchange_strong(queued, WireState::Written) ||
            queued == WireState::Written;
+}
+
+bool RequestEngine::ClaimAllForWire(std::span<PendingRequest* const> requests) {
+    std::vector<PendingRequest*> claimed;
+    for (PendingRequest* request : requests) {
+        WireState queued = WireState::Queued;
+        if (request->wire.compare_exchange_strong(queued, WireState::Written)) {
+            claimed.push_back(request);
+        } else if (queued != WireState::Written) {
+            // Withdrawn: nothing of the run may go, so the claims made here
+            // are given back (no byte was written; their callers may still
+            // withdraw).
+            for (PendingRequest* own : claimed) {
+                own->wire.store(WireState::Queued);
+            }
+            return false;
+        }
+    }
+    return true;
 }
 
 void RequestEngine::MarkSent(std::uint32_t requestId) {

@@ -20,6 +20,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <list>
 #include <memory>
 #include <mutex>
@@ -64,6 +65,11 @@ struct BatchedRequest {
     std::int32_t resultCode = 0;
     std::string reply;  // up to its first zero byte
 };
+
+// Called with an entry's index once it has ended, in order, while the
+// later replies are still coming; false: no more calls (the rest are still
+// waited for).
+using BatchReplyHandler = std::function<bool(std::size_t index)>;
 
 struct PendingEntry {
     std::shared_ptr<PendingRequest> request;
@@ -115,8 +121,9 @@ class RequestEngine {
     // would have left it. Replies pair with requests of the same names in
     // the order sent, so a server that answers in order answers each. For
     // runs of independent requests such as the tiles of many displays:
-    // the server works on the next while the client reads the last.
-    void SendRequests(std::span<BatchedRequest> batch);
+    // the server works on the next while the client reads the last, and
+    // `onReply` (when set) takes each reply as soon as it is in.
+    void SendRequests(std::span<BatchedRequest> batch, const BatchReplyHandler& onReply = {});
 
     // Registers a request as pending and queues its message; returns its id,
     // or 0 when the message could not be queued. The caller waits on
@@ -132,6 +139,9 @@ class RequestEngine {
     // caller withdrew the message (nothing may be written). From now on a
     // reply may arrive, so the request becomes a candidate for it.
     static bool ClaimForWire(PendingRequest& request);
+    // The same for messages written together: all are claimed, or none
+    // (those claimed here go back to queued when one was withdrawn).
+    static bool ClaimAllForWire(std::span<PendingRequest* const> requests);
     // Writer: its attempt to hand the message to the socket is over,
     // whatever the result; wakes the caller.
     void MarkSent(std::uint32_t requestId);
@@ -159,6 +169,8 @@ class RequestEngine {
     int AwaitReply(std::uint32_t id, PendingRequest& request, bool noWait, std::int32_t& resultCode,
                    std::string& replyText);
     void CountPing(int error);
+    // Enqueue without getting the message written; 0 when not queued.
+    std::uint32_t Register(std::shared_ptr<PendingRequest> request);
 
     RequestTransport& transport_;
     const LinkTimeouts& timeouts_;

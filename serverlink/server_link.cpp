@@ -25,6 +25,15 @@ bool ReceiveGoesOn(int result) {
 // being marked sent.
 constexpr int kNotWritten = -1;
 
+// Queued messages go out together, in one write of at most about this
+// many bytes: one system call, and the server gets a batch at once.
+constexpr std::size_t kLargestWrite = 64 * 1024;
+
+std::string_view MessageBytes(const OutgoingMessage& message) {
+    return message.request != nullptr ? std::string_view(message.request->message)
+                                      : std::string_view(message.bytes);
+}
+
 // How long a writer waits for earlier bytes to leave before it looks again
 // (closing and withdrawals wake it sooner).
 constexpr std::chrono::seconds kSendProgressWait{1};
@@ -264,39 +273,99 @@ void ServerLink::StartSendThreadAndWake() {
     queueEvent_.Set();
 }
 
-void ServerLink::WriteQueued(std::uint32_t upTo, bool mayWait) {
-    while (!stopping_.load()) {
+std::vector<OutgoingMessage> ServerLink::PopRun(std::uint32_t upTo) {
+    std::vector<OutgoingMessage> run;
+    std::size_t bytes = 0;
+    while (bytes < kLargestWrite && (run.empty() || run.back().requestId != upTo)) {
         std::optional<OutgoingMessage> message =
             upTo != 0 ? outgoing_.PopThrough(upTo) : outgoing_.Pop();
         if (!message) {
+            break;
+        }
+        bytes += MessageBytes(*message).size();
+        run.push_back(std::move(*message));
+    }
+    return run;
+}
+
+void ServerLink::WriteQueued(std::uint32_t upTo, bool mayWait) {
+    while (!stopping_.load()) {
+        std::vector<OutgoingMessage> run = PopRun(upTo);
+        if (run.empty()) {
             return;
         }
-        int result = WriteOne(*message, mayWait);
+        std::size_t written = 0;
+        int result = run.size() > 1 ? WriteTogether(run, mayWait) : kNotWritten;
+        if (result == kNotWritten) {
+            // One at a time: a single message, or a run one of whose callers
+            // withdrew their message.
+            for (; written < run.size(); ++written) {
+                result = WriteOne(run[written], mayWait);
+                if (result == kErrorIoPending) {
+                    break;
+                }
+                MarkWritten(run[written], result);
+            }
+        } else if (result != kErrorIoPending) {
+            for (; written < run.size(); ++written) {
+                MarkWritten(run[written], result);
+            }
+        }
         if (result == kErrorIoPending) {
-            outgoing_.PushFront(std::move(*message));
+            while (run.size() > written) {
+                outgoing_.PushFront(std::move(run.back()));
+                run.pop_back();
+            }
             return;
         }
-        if (result != kNotWritten) {
-            // Marked sent whatever the socket said: a refused message ends in
-            // the caller's reply time-out.
-            requests_.MarkSent(message->requestId);
-        }
-        if (message->requestId == upTo) {
+        if (run.back().requestId == upTo) {
             return;
         }
     }
 }
 
+void ServerLink::MarkWritten(const OutgoingMessage& message, int result) {
+    if (result != kNotWritten) {
+        // Marked sent whatever the socket said: a refused message ends in
+        // the caller's reply time-out.
+        requests_.MarkSent(message.requestId);
+    }
+}
+
 int ServerLink::WriteOne(const OutgoingMessage& message, bool mayWait) {
     PendingRequest* request = message.request.get();
-    std::string_view bytes =
-        request != nullptr ? std::string_view(request->message) : std::string_view(message.bytes);
     const auto claim = [request] {
         return request == nullptr || RequestEngine::ClaimForWire(*request);
     };
+    const auto withdrawn = [request] {
+        return request != nullptr && request->wire.load() == WireState::Withdrawn;
+    };
+    return WriteBytes(MessageBytes(message), claim, withdrawn, mayWait);
+}
+
+int ServerLink::WriteTogether(const std::vector<OutgoingMessage>& run, bool mayWait) {
+    std::string bytes;
+    std::vector<PendingRequest*> requests;
+    for (const OutgoingMessage& message : run) {
+        bytes.append(MessageBytes(message));
+        if (message.request != nullptr) {
+            requests.push_back(message.request.get());
+        }
+    }
+    bool refused = false;
+    const auto claim = [&requests, &refused] {
+        refused = !RequestEngine::ClaimAllForWire(requests);
+        return !refused;
+    };
+    const int result = WriteBytes(
+        bytes, claim, [] { return false; }, mayWait);
+    return refused ? kNotWritten : result;
+}
+
+int ServerLink::WriteBytes(std::string_view bytes, const std::function<bool()>& claim,
+                           const std::function<bool()>& withdrawn, bool mayWait) {
     for (;;) {
-        if (stopping_.load() ||
-            (request != nullptr && request->wire.load() == WireState::Withdrawn)) {
+        if (stopping_.load() || withdrawn()) {
             return kNotWritten;
         }
         std::uint64_t ticket = sockets_.SendProgressTicket();

@@ -24,12 +24,14 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <thread>
+#include <vector>
 
 #include "platform/event.h"
 #include "serverlink/frame_splitter.h"
@@ -108,7 +110,9 @@ class ServerLink : private RequestTransport {
         return requests_.SendRequest(message, resultCode, replyText, noWait);
     }
 
-    void SendRequests(std::span<BatchedRequest> batch) { requests_.SendRequests(batch); }
+    void SendRequests(std::span<BatchedRequest> batch, const BatchReplyHandler& onReply = {}) {
+        requests_.SendRequests(batch, onReply);
+    }
 
     RequestEngine& Requests() { return requests_; }
     LinkObserver* Observer() const { return observer_; }
@@ -161,7 +165,15 @@ class ServerLink : private RequestTransport {
     // message that meets earlier bytes still pending goes back in front and
     // the call returns.
     void WriteQueued(std::uint32_t upTo, bool mayWait);
+    // The queued messages that go out in one write, as WriteQueued takes them.
+    std::vector<OutgoingMessage> PopRun(std::uint32_t upTo);
+    void MarkWritten(const OutgoingMessage& message, int result);
     int WriteOne(const OutgoingMessage& message, bool mayWait);
+    // Several messages in one write; kNotWritten when a caller withdrew one
+    // (nothing written: the run goes one at a time instead).
+    int WriteTogether(const std::vector<OutgoingMessage>& run, bool mayWait);
+    int WriteBytes(std::string_view bytes, const std::function<bool()>& claim,
+                   const std::function<bool()>& withdrawn, bool mayWait);
     void CutFrames();
     void DeliverFrame(std::string_view frame, FrameKind kind);
     void JoinThread(std::thread& thread, Event& ended);

@@ -194,14 +194,17 @@ int LoadTilesEx(RequestChannel& channel, DisplayRecord& display, std::string& fa
     }
 }
 
-// Displays whose tiles are asked for together: the server works on the
-// next request while the client decodes the last.
+// Displays whose first tiles are asked for in one round: the server works
+// on the next request while the client decodes the last.
 constexpr std::size_t kTileLoadsTogether = 32;
 
 // The tiles of several displays, each as LoadTilesEx loads it, asked for in
-// rounds of one request per display still loading. The first display, in
-// order, that fails ends the load with its failure, as one by one would:
-// those before it still finish, those after it are not waited for.
+// rounds: the next part of every display still loading, then the first part
+// of up to kTileLoadsTogether displays not asked for yet, so that a round
+// that finds out which displays are complete also keeps the server busy
+// with the next ones. The first display, in order, that fails ends the load
+// with its failure, as one by one would: those before it still finish,
+// those after it are not waited for.
 int LoadTilesExTogether(RequestChannel& channel, std::span<DisplayRecord* const> displays,
                         std::string& failureText) {
     constexpr std::string_view kName = "ZOLApp.GetDisplayTilesEx";
@@ -221,10 +224,18 @@ int LoadTilesExTogether(RequestChannel& channel, std::span<DisplayRecord* const>
         loads[at].done = true;
         failedAt = at;
     };
+    std::size_t started = 0;  // displays asked for so far, in order
     for (;;) {
         std::vector<BatchedRequest> batch;
         std::vector<std::size_t> asked;
-        for (std::size_t i = 0; i < failedAt; ++i) {
+        const auto ask = [&](std::size_t i) {
+            BatchedRequest& entry = batch.emplace_back();
+            entry.message = FieldList{"ZOLApp", "GetDisplayTilesEx", loads[i].display->name,
+                                      std::to_string(loads[i].part)}
+                                .Message();
+            asked.push_back(i);
+        };
+        for (std::size_t i = 0; i < std::min(started, failedAt); ++i) {
             Loading& load = loads[i];
             if (load.done)
                 continue;
@@ -233,22 +244,22 @@ int LoadTilesExTogether(RequestChannel& channel, std::span<DisplayRecord* const>
                 fail(i, request.LimitReached(kMaxTileParts, "parts"));
                 break;
             }
-            BatchedRequest& entry = batch.emplace_back();
-            entry.message = FieldList{"ZOLApp", "GetDisplayTilesEx", load.display->name,
-                                      std::to_string(load.part)}
-                                .Message();
-            asked.push_back(i);
+            ask(i);
         }
+        for (std::size_t fresh = 0; fresh < kTileLoadsTogether && started < failedAt; ++fresh)
+            ask(started++);
         if (batch.empty())
             break;
-        channel.SendRequests(batch);
-        for (std::size_t k = 0; k < asked.size() && asked[k] < failedAt; ++k) {
+        // Each reply is decoded while the later ones are still coming.
+        channel.SendRequests(batch, [&](std::size_t k) {
+            if (asked[k] >= failedAt)
+                return false;
             Loading& load = loads[asked[k]];
             LoadRequest request(channel, kName, load.failure);
             int code = request.Take(batch[k]);
             if (code == 0 && request.ResultCode() != 0) {
                 load.done = true;  // all tiles have arrived
-                continue;
+                return true;
             }
             ReplyFields reply;
             if (code == 0)
@@ -257,10 +268,11 @@ int LoadTilesExTogether(RequestChannel& channel, std::span<DisplayRecord* const>
                 code = AddTiles(request, reply, DecodeTileEx, Insert::AtTail, *load.display);
             if (code != 0) {
                 fail(asked[k], code);
-                break;
+                return false;
             }
             ++load.part;
-        }
+            return true;
+        });
     }
     if (failedAt == loads.size())
         return 0;
@@ -319,9 +331,7 @@ int LoadDisplays(RequestChannel& channel, UserReporter& reporter, const DisplayL
     for (std::size_t i = 0; i < list.size();) {
         if (together && list[i]->displayKind == DisplayTiled) {
             std::vector<DisplayRecord*> run;
-            for (; i < list.size() && run.size() < kTileLoadsTogether &&
-                   list[i]->displayKind == DisplayTiled;
-                 ++i)
+            for (; i < list.size() && list[i]->displayKind == DisplayTiled; ++i)
                 run.push_back(list[i].get());
             if (int code = LoadTilesExTogether(channel, run, failureText))
                 return code;

@@ -19,11 +19,15 @@ class RequestChannel {
     virtual int SendRequest(std::string_view message, std::int32_t& resultCode,
                             std::string& reply) = 0;
     // As ServerLink::SendRequests: all sent before the replies are waited
-    // for, each entry ending as SendRequest would leave it. Channels that
-    // cannot overlap requests send them one by one.
-    virtual void SendRequests(std::span<BatchedRequest> batch) {
-        for (BatchedRequest& entry : batch)
-            entry.error = SendRequest(entry.message, entry.resultCode, entry.reply);
+    // for, each entry ending as SendRequest would leave it, and handed to
+    // `onReply` as it ends. Channels that cannot overlap requests send them
+    // one by one.
+    virtual void SendRequests(std::span<BatchedRequest> batch, const BatchReplyHandler& onReply) {
+        bool handing = true;
+        for (std::size_t i = 0; i < batch.size(); ++i) {
+            batch[i].error = SendRequest(batch[i].message, batch[i].resultCode, batch[i].reply);
+            handing = handing && onReply(i);
+        }
     }
 };
 
@@ -34,7 +38,9 @@ class ServerLinkChannel : public RequestChannel {
                     std::string& reply) override {
         return link_.SendRequest(message, resultCode, reply);
     }
-    void SendRequests(std::span<BatchedRequest> batch) override { link_.SendRequests(batch); }
+    void SendRequests(std::span<BatchedRequest> batch, const BatchReplyHandler& onReply) override {
+        link_.SendRequests(batch, onReply);
+    }
 
   private:
     ServerLink& link_;

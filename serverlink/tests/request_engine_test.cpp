@@ -27,7 +27,10 @@ class RecordingTransport : public RequestTransport {
         queued.emplace_back(requestId, request);
         return true;
     }
-    void FlushOutgoing(std::uint32_t) override {}
+    void FlushOutgoing(std::uint32_t requestId) override {
+        std::lock_guard lock(mutex);
+        flushed.push_back(requestId);
+    }
     void DropOutgoing(std::uint32_t requestId) override {
         std::lock_guard lock(mutex);
         dropped.push_back(requestId);
@@ -48,6 +51,7 @@ class RecordingTransport : public RequestTransport {
     std::mutex mutex;
     std::vector<std::pair<std::uint32_t, std::shared_ptr<PendingRequest>>> queued;
     std::vector<std::uint32_t> dropped;
+    std::vector<std::uint32_t> flushed;
 };
 
 // Plays the writer: the first byte goes out, then the attempt is over.
@@ -191,8 +195,10 @@ TEST(SendRequest, ReturnsTheReplyUpToItsFirstZeroByteAndCountsMissedPings) {
     EXPECT_EQ(engine.PendingCount(), 0u);
 }
 
-// A batch goes out whole before any reply is waited for; replies of the
-// same names pair in order, and an entry that cannot be sent fails alone.
+// A batch goes out whole, in one write, before any reply is waited for;
+// replies of the same names pair in order, and an entry that cannot be
+// sent fails alone. The handler sees each entry once it has ended, until
+// it declines; the rest still end.
 TEST(SendRequest, ABatchIsSentWholeAndEachEntryGetsItsOwnReply) {
     LinkTimeouts timeouts;
     timeouts.serverSendTimeout = 5;
@@ -204,7 +210,13 @@ TEST(SendRequest, ABatchIsSentWholeAndEachEntryGetsItsOwnReply) {
         batch[i].message =
             FieldList{"ZOLApp", "GetDisplayTilesEx", "D" + std::to_string(i), "0"}.Message();
     batch[2].message = "not a field list";
-    auto sent = std::async(std::launch::async, [&] { engine.SendRequests(batch); });
+    std::vector<std::size_t> handed;
+    const auto onReply = [&](std::size_t i) {
+        EXPECT_TRUE(i == 2 || !batch[i].reply.empty()) << i;
+        handed.push_back(i);
+        return i < 2;
+    };
+    auto sent = std::async(std::launch::async, [&] { engine.SendRequests(batch, onReply); });
     std::vector<std::pair<std::uint32_t, std::shared_ptr<PendingRequest>>> queued;
     for (std::size_t i = 0; i < 3; ++i)
         queued.push_back(transport.WaitForQueued(i));
@@ -220,6 +232,27 @@ TEST(SendRequest, ABatchIsSentWholeAndEachEntryGetsItsOwnReply) {
     EXPECT_EQ(batch[3].error, kRequestOk);
     EXPECT_EQ(batch[3].reply, Reply("0", "ZOLApp", "GetDisplayTilesEx"));
     EXPECT_EQ(engine.PendingCount(), 0u);
+    EXPECT_EQ(handed, (std::vector<std::size_t>{0, 1, 2}));
+    EXPECT_EQ(transport.flushed, (std::vector<std::uint32_t>{queued.back().first}));
+}
+
+// Messages written together are claimed all or none: one withdrawn gives
+// the claims back, so that its neighbours can still go one at a time.
+TEST(SendRequest, MessagesWrittenTogetherAreClaimedAllOrNone) {
+    std::vector<std::shared_ptr<PendingRequest>> owned;
+    std::vector<PendingRequest*> run;
+    for (int i = 0; i < 4; ++i)
+        run.push_back(owned.emplace_back(Request("ZOLApp", "Ping")).get());
+    run[1]->wire = WireState::Written;  // its first bytes went already
+    run[2]->wire = WireState::Withdrawn;
+    EXPECT_FALSE(RequestEngine::ClaimAllForWire(run));
+    EXPECT_EQ(run[0]->wire.load(), WireState::Queued);
+    EXPECT_EQ(run[1]->wire.load(), WireState::Written);
+    EXPECT_EQ(run[3]->wire.load(), WireState::Queued);
+    run.erase(run.begin() + 2);
+    EXPECT_TRUE(RequestEngine::ClaimAllForWire(run));
+    for (PendingRequest* request : run)
+        EXPECT_EQ(request->wire.load(), WireState::Written);
 }
 
 // Closing wakes a ping that waits on a dead connection at once (it is not

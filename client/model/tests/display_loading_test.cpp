@@ -249,6 +249,20 @@ TEST_F(DisplayLoadingTest, TilesOfManyDisplaysComeTogetherAndTheFirstFailureInOr
     EXPECT_EQ(ids(2), (std::vector<std::int32_t>{4}));
     EXPECT_EQ(channel_->batches, (std::vector<std::size_t>{3, 3, 1}));
 
+    // Of many displays, a round asks the next parts of those loading and the
+    // first parts of the next 32.
+    std::vector<std::vector<std::string>> many;
+    for (int i = 0; i < 40; ++i)
+        many.push_back(Entry("M" + std::to_string(i), 10 + i, 5, 0));
+    auto one = [](const ReplyFields& request) {
+        if (request.Text(4) != "0")
+            return ScriptedReply{0, Frame({"1", "ZOLApp", "GetDisplayTilesEx"})};
+        return ScriptedReply{0, Frame({"0", "ZOLApp", "GetDisplayTilesEx", Frame({"0", "7"})})};
+    };
+    ASSERT_EQ(Load(many, one), 0);
+    EXPECT_EQ(channel_->batches, (std::vector<std::size_t>{32, 40, 8}));
+    EXPECT_EQ(ids(39), (std::vector<std::int32_t>{7}));
+
     bFails = true;
     EXPECT_EQ(Load(entries, handler), 1);
     EXPECT_EQ(failure_, "ZOLApp.GetDisplayTilesEx timeout. Error = 1");

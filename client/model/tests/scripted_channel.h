@@ -51,9 +51,9 @@ class ScriptedChannel : public RequestChannel {
     }
 
     // Answered one by one as the base does; the sizes are kept.
-    void SendRequests(std::span<BatchedRequest> batch) override {
+    void SendRequests(std::span<BatchedRequest> batch, const BatchReplyHandler& onReply) override {
         batches.push_back(batch.size());
-        RequestChannel::SendRequests(batch);
+        RequestChannel::SendRequests(batch, onReply);
     }
 
     // The method names ("GetDesign", ...) of the requests so far.
