@@ -169,6 +169,11 @@ EarlyConnect::Result EarlyConnect::Join(Handlers& handlers, Design& design) {
         if (finished_)
             break;
         lock.unlock();
+        if (handlers.whileWaiting) {
+            std::exchange(handlers.whileWaiting, nullptr)();
+            lock.lock();
+            continue;
+        }
         // Woken by the sequence's next item or its end.
         QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
         lock.lock();

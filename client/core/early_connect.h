@@ -37,6 +37,9 @@ class EarlyConnect {
         UserReporter& reporter;
         HintAlertReporter& hints;
         std::function<bool(std::string& password)> promptPassword;
+        // Work for the wait, done once when the join first finds nothing to
+        // do while the sequence still runs.
+        std::function<void()> whileWaiting = {};
     };
 
     struct Result {

@@ -24,6 +24,7 @@
 #include "client/core/screen_waker.h"
 #include "client/core/zol_client_app.h"
 #include "client/core/zol_client_doc.h"
+#include "client/display/tiles/icon_font_warm_up.h"
 #include "client/display/zol_client_view.h"
 #include "client/model/tile_requests.h"
 #include "client/popups/control_popup_registry.h"
@@ -423,6 +424,11 @@ ConnectOutcome CMainFrame::StartServerConnection(int closeMode, EarlyConnect* ea
     std::string token;
     if (early != nullptr) {
         EarlyConnect::Handlers handlers{progress, app_.Reporter(), app_.Reporter(), promptPassword};
+        // Displays show their icons in the default set unless they name
+        // another; the home page built from the display list always does.
+        handlers.whileWaiting = [this] {
+            WarmUpIconFonts(FindIconSet(app_.Themes().sets, kDefaultLayoutTheme), &app_.Settings());
+        };
         EarlyConnect::Result joined = early->Join(handlers, CurrentDesign());
         outcome = std::move(joined.outcome);
         password = std::move(joined.password);

@@ -40,4 +40,23 @@ FittedText FitTextFont(const IconSet& set, std::string_view text, int width, int
     return fitted;
 }
 
+const FittedText& TextFitCache::Fit(const IconSet& set, std::string_view text, int width,
+                                    int height) {
+    // Texts of levels and statuses vary without end; the few that repeat
+    // come back at once after a clear.
+    constexpr std::size_t kMostKept = 256;
+    if (&set != set_ || set.fonts != fonts_ || set.fontCount != fontCount_ ||
+        fits_.size() >= kMostKept) {
+        set_ = &set;
+        fonts_ = set.fonts;
+        fontCount_ = set.fontCount;
+        fits_.clear();
+    }
+    Key key{std::string(text), width, height};
+    auto found = fits_.find(key);
+    if (found == fits_.end())
+        found = fits_.emplace(std::move(key), FitTextFont(set, text, width, height)).first;
+    return found->second;
+}
+
 }  // namespace zol

@@ -3,6 +3,9 @@
 #pragma once
 
 #include <array>
+#include <compare>
+#include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -21,5 +24,27 @@ struct FittedText {
 // Tries the fonts from the largest down: a line fits when its width is less
 // than `width` and (the sum of) the line heights less than `height`.
 FittedText FitTextFont(const IconSet& set, std::string_view text, int width, int height);
+
+// FitTextFont's answers kept for one icon set: the items of a list mostly
+// show the same few texts ("On", "Off", levels), and measuring them is most
+// of the work of painting a text. A set that changes or syncs new fonts
+// starts it afresh.
+class TextFitCache {
+  public:
+    const FittedText& Fit(const IconSet& set, std::string_view text, int width, int height);
+
+  private:
+    struct Key {
+        std::string text;
+        int width = 0;
+        int height = 0;
+        auto operator<=>(const Key&) const = default;
+    };
+
+    const IconSet* set_ = nullptr;
+    std::array<std::shared_ptr<const QFont>, kMaxIconSetFonts> fonts_;
+    int fontCount_ = 0;
+    std::map<Key, FittedText> fits_;
+};
 
 }  // namespace zol

@@ -102,7 +102,7 @@ void IconItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     if (set != nullptr && set->featureType != 0 && set->fontCount > 0) {
         const std::string stateText = StateText(set->featureType, state->level, state->statusText);
         const int room = std::max(0, item.bottom() + 1 - textTop - nameMetrics.height() - kNameGap);
-        FittedText fitted = FitTextFont(*set, stateText, iconSize, room);
+        FittedText fitted = fits_.Fit(*set, stateText, iconSize, room);
         if (fitted.fontIndex < 0 && set->fonts[0]) {
             const QFontMetrics smallest(*set->fonts[0]);
             fitted.fontIndex = 0;

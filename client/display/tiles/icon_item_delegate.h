@@ -5,6 +5,8 @@
 
 #include <QStyledItemDelegate>
 
+#include "client/model/text_fit.h"
+
 namespace zol {
 
 class CListPlus;
@@ -23,6 +25,7 @@ class IconItemDelegate : public QStyledItemDelegate {
   private:
     CTileIcons& tile_;
     CListPlus& list_;
+    mutable TextFitCache fits_;
 };
 
 }  // namespace zol

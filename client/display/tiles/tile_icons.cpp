@@ -124,6 +124,15 @@ void CTileIcons::OnViewResized() {
         UpdateTile(true, false);
 }
 
+QFont CTileIcons::ItemFontFor(QFont base, const IconSet* set, const ClientSettings* settings) {
+    const int large = settings != nullptr ? settings->tui110FontSize : 18;
+    const int small = settings != nullptr ? settings->tui54FontSize : 15;
+    // Without an icon set the small font shows the names, and no pictures.
+    const bool largePictures = set != nullptr && set->cxStandard == 110;
+    base.setPixelSize(std::clamp(largePictures ? large : small, 1, kMaxItemFontPixels));
+    return base;
+}
+
 void CTileIcons::CreateList() {
     LayoutTile();
     const TileRecord* record = Record();
@@ -136,14 +145,7 @@ void CTileIcons::CreateList() {
     list_->setGeometry(ContentRect());
     list_->setItemDelegate(new IconItemDelegate(*this, *list_));
 
-    const int large = s != nullptr ? s->tui110FontSize : 18;
-    const int small = s != nullptr ? s->tui54FontSize : 15;
-    largeFont_ = list_->font();
-    largeFont_.setPixelSize(std::clamp(large, 1, kMaxItemFontPixels));
-    smallFont_ = list_->font();
-    smallFont_.setPixelSize(std::clamp(small, 1, kMaxItemFontPixels));
-    // Without an icon set the small font shows the names, and no pictures.
-    itemFont_ = iconSet_ != nullptr && iconSet_->cxStandard == 110 ? largeFont_ : smallFont_;
+    itemFont_ = ItemFontFor(list_->font(), iconSet_, s);
     list_->setFont(itemFont_);
 
     const int shortTap = s != nullptr ? s->tuiShortTapTime : 500;

@@ -20,6 +20,7 @@
 namespace zol {
 
 class CListPlus;
+struct ClientSettings;
 struct DesignObject;
 struct DisplayRecord;
 struct IconSet;
@@ -40,6 +41,9 @@ class CTileIcons : public CTileWindow {
     const IconSet* Icons() const { return iconSet_; }
     QSize Spacing() const { return QSize(spacingX_, spacingY_); }
     const QFont& ItemFont() const { return itemFont_; }
+    // The items' font: `base` at the settings' size for the set's pictures
+    // (the small one without a set).
+    static QFont ItemFontFor(QFont base, const IconSet* set, const ClientSettings* settings);
     IconColours Colours() const;
     std::int32_t BackColor() const;
     // What the item of `id` shows now; nullopt when the id names nothing.
@@ -64,8 +68,6 @@ class CTileIcons : public CTileWindow {
 
     CListPlus* list_ = nullptr;
     const IconSet* iconSet_ = nullptr;
-    QFont largeFont_;
-    QFont smallFont_;
     QFont itemFont_;
     int spacingX_ = 0;
     int spacingY_ = 0;

@@ -261,6 +261,18 @@ TEST(TextFitTest, TheLargestFontInWhichTheTextFits) {
 
     EXPECT_EQ(FitTextFont(set, "Kitchen", 3, 3).fontIndex, -1);
     EXPECT_EQ(FitTextFont(IconSet{}, "Kitchen", 1000, 1000).fontIndex, -1);
+
+    // Kept answers are those of the set's fonts of the moment: a sync that
+    // leaves the smallest font alone is measured again.
+    TextFitCache cache;
+    EXPECT_EQ(cache.Fit(set, "Kitchen", 1000, 1000).fontIndex, 2);
+    EXPECT_EQ(cache.Fit(set, "Kitchen", wide.widths[0], 1000).fontIndex, 1);
+    set.fonts[1].reset();
+    set.fonts[2].reset();
+    EXPECT_EQ(cache.Fit(set, "Kitchen", 1000, 1000).fontIndex, 0);
+    IconSet other = set;
+    other.fontCount = 0;
+    EXPECT_EQ(cache.Fit(other, "Kitchen", 1000, 1000).fontIndex, -1);
 }
 
 TEST(ShippedThemesTest, EveryIconHasItsThreePictures) {
