@@ -18,7 +18,13 @@ namespace {
 constexpr QLatin1StringView kSample(
     "0123456789% ABCDEFGHIJKLMNOPQRSTUVWXYZ abcdefghijklmnopqrstuvwxyz .-()");
 
-void WarmUp(const QFont& font) {
+// Finds and opens the font: the most of its first use.
+void Open(const QFont& font) {
+    QFontMetrics(font).horizontalAdvance(QStringLiteral("On"));
+}
+
+// Opens the font and draws its glyphs for the sample.
+void Draw(const QFont& font) {
     const QFontMetrics metrics(font);
     const QString sample(kSample);
     QImage image(metrics.horizontalAdvance(sample) + 1, metrics.height() + 1,
@@ -32,12 +38,16 @@ void WarmUp(const QFont& font) {
 }  // namespace
 
 void WarmUpIconFonts(const IconSet* set, const ClientSettings* settings) {
-    WarmUp(CTileIcons::ItemFontFor(QApplication::font("QListView"), set, settings));
-    if (set != nullptr && set->fontCount > 0) {
-        const auto& largest =
-            set->fonts[static_cast<std::size_t>(std::min(set->fontCount, kMaxIconSetFonts) - 1)];
-        if (largest)
-            WarmUp(*largest);
+    // Every item's name is drawn in this one.
+    Draw(CTileIcons::ItemFontFor(QApplication::font("QListView"), set, settings));
+    if (set == nullptr)
+        return;
+    // A state text takes the largest font that fits the room under the
+    // picture, which the tile's spacing decides: each may be tried, one is
+    // drawn in (a few glyphs).
+    for (int i = 0; i < std::min(set->fontCount, kMaxIconSetFonts); ++i) {
+        if (const auto& font = set->fonts[static_cast<std::size_t>(i)])
+            Open(*font);
     }
 }
 

@@ -10,8 +10,8 @@ namespace zol {
 struct ClientSettings;
 struct IconSet;
 
-// The names' font of an icon tile of `set` and the set's largest font (the
-// one short state texts are shown in) are measured and drawn off screen.
+// The names' font of an icon tile of `set` is opened and its glyphs drawn
+// off screen; the set's fonts for state texts are opened.
 void WarmUpIconFonts(const IconSet* set, const ClientSettings* settings);
 
 }  // namespace zol
