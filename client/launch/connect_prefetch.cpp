@@ -157,4 +157,9 @@ int ConnectPrefetch::Exchanged() const {
     return exchanged_;
 }
 
+bool ConnectPrefetch::Opened() const {
+    std::lock_guard lock(mutex_);
+    return opened_;
+}
+
 }  // namespace zol

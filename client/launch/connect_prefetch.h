@@ -43,8 +43,10 @@ class ConnectPrefetch final : public StartConnectionSource {
                                              std::string_view password) override;
     void Decline() override;
 
-    // Requests answered before the hand-over (for the checks).
+    // Requests answered before the hand-over, and whether the connection
+    // opened (for the checks).
     int Exchanged() const;
+    bool Opened() const;
 
   private:
     void Run();

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QTimer>
 
+#include <chrono>
 #include <regex>
 #include <thread>
 
@@ -301,11 +302,21 @@ long Occurrences(const std::string& text, const char* pattern) {
                          std::sregex_iterator());
 }
 
+// The launcher's connect once its connection is open: in the program,
+// loading Qt gives it that time; a loaded test machine might not.
+std::unique_ptr<ConnectPrefetch> Opened(std::unique_ptr<ConnectPrefetch> begun) {
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (begun != nullptr && !begun->Opened() && std::chrono::steady_clock::now() < limit)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    return begun;
+}
+
 // The client started as the zolclient program starts it: the launcher's
 // connect begun from the same settings and switches first.
 struct LaunchedClient {
     LaunchedClient(const Zolsim& sim, const std::string& settings)
-        : begun(BeginConnectAtStart(StartedClient::WriteSettings(dir, settings), WordsOf(sim))),
+        : begun(Opened(
+              BeginConnectAtStart(StartedClient::WriteSettings(dir, settings), WordsOf(sim)))),
           client(dir, settings, sim.Switches(), {}, true, {}, begun.get()) {}
     testing::TempDir dir;
     std::unique_ptr<ConnectPrefetch> begun;
