@@ -58,7 +58,8 @@ struct Design {
   private:
     void IndexObjects() const;
 
-    // Each id with the position of its first record, in id order.
+    // Every record's id and position, in id order; of records with the same
+    // id, the first comes first.
     mutable std::vector<std::pair<std::int32_t, std::size_t>> objectIndex_;
     mutable const void* indexedStorage_ = nullptr;
     mutable std::size_t indexedCount_ = 0;
